@@ -3,6 +3,7 @@
 // with the geometry read from its header. Portable: no windows.h here.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace ph {
@@ -15,6 +16,14 @@ struct IconImage {
     std::size_t xorOffset = 0;       // start of the colour bitmap inside bits
     std::size_t andOffset = 0;       // start of the mask inside bits
     bool isPng = false;              // data starts with the PNG signature
+};
+
+// The images of one icon file or icon group while it is read.
+struct IconImageSet {
+    std::string iconFileName;    // path of the icon file read; empty for a module
+    std::string moduleFileName;  // path of the module read; empty for an icon file
+    std::uint32_t imageCount = 0;
+    std::vector<IconImage> images;  // in directory order
 };
 
 }  // namespace ph
