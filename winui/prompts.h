@@ -7,6 +7,24 @@
 
 namespace winui {
 
+// What the save dialog is asked to show; the chosen path comes back in
+// `fileName`.
+struct SaveDialogRequest {
+    std::string initialDir;   // empty: the dialog's own choice
+    std::string defaultExt;   // without the dot
+    std::string filter;       // pairs of description and pattern, "|" between
+    std::string fileName;     // proposed name in, chosen full path out
+    std::string title;
+    DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+};
+
+// The shell's folder dialog: title, BIF_ flags and the folder it opens on.
+struct FolderDialogRequest {
+    std::string title;
+    UINT flags = 0;
+    std::string initialFolder;
+};
+
 class Prompts {
 public:
     virtual ~Prompts() = default;
@@ -16,6 +34,14 @@ public:
     // MessageBoxExA: the program's own boxes (language id given).
     virtual int ShowMessageBoxEx(HWND owner, const std::string& text, const std::string& caption,
                              UINT flags, WORD language) = 0;
+    // The dialogs answer "cancelled" unless an implementation shows them, so
+    // prompts made for message boxes alone never open a dialog in a test.
+    // Returns true and sets request.fileName when the user confirms.
+    virtual bool ShowSaveDialog(HWND owner, SaveDialogRequest& request);
+    // The chosen folder's path, or empty text when cancelled.
+    virtual std::string ShowFolderDialog(HWND owner, const FolderDialogRequest& request);
+    // Returns true and sets `colour` when the user confirms a colour.
+    virtual bool ShowColourDialog(HWND owner, COLORREF& colour, DWORD flags);
 };
 
 // The prompts in force: the system's unless a test installed its own.

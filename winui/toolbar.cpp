@@ -1,0 +1,216 @@
+#include "winui/toolbar.h"
+
+namespace winui {
+
+namespace {
+constexpr int kFirstCommand = 100;
+}
+
+void ToolBar::Create(Container* container, HWND parent, const Bounds& bounds, DWORD extraStyle,
+                     HFONT font) {
+    CreateChild(container, parent, TOOLBARCLASSNAMEA, 0, "",
+                WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_FLAT | TBSTYLE_TRANSPARENT | CCS_NORESIZE |
+                    CCS_NOPARENTALIGN | CCS_NODIVIDER | extraStyle,
+                bounds);
+    SendMessageA(Handle(), TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageA(Handle(), TB_SETEXTENDEDSTYLE, 0,
+                 TBSTYLE_EX_DRAWDDARROWS | TBSTYLE_EX_MIXEDBUTTONS);
+    SetFont(font);
+}
+
+void ToolBar::SetImageList(HIMAGELIST images) {
+    SendMessageA(Handle(), TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
+}
+
+void ToolBar::SetButtonSize(int width, int height) {
+    SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
+}
+
+ToolButton& ToolBar::AddButton(const std::string& buttonName, ToolButton::Style style, int image,
+                               const std::string& caption) {
+    auto button = std::make_unique<ToolButton>();
+    button->name = buttonName;
+    button->style = style;
+    button->image = image;
+    button->caption = caption;
+    button->commandId = kFirstCommand + static_cast<int>(buttons_.size());
+    TBBUTTON info{};
+    info.iBitmap = style == ToolButton::Style::Separator ? button->separatorWidth
+                   : image >= 0                          ? image
+                                                         : I_IMAGENONE;
+    info.idCommand = button->commandId;
+    info.fsState = TBSTATE_ENABLED;
+    info.fsStyle = BTNS_AUTOSIZE;
+    if (style == ToolButton::Style::Separator) info.fsStyle = BTNS_SEP;
+    if (style == ToolButton::Style::DropDown) info.fsStyle |= BTNS_DROPDOWN;
+    if (!caption.empty()) {
+        info.fsStyle |= BTNS_SHOWTEXT;
+        info.iString = reinterpret_cast<INT_PTR>(button->caption.c_str());
+    } else {
+        info.iString = -1;
+    }
+    SendMessageA(Handle(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&info));
+    buttons_.push_back(std::move(button));
+    return *buttons_.back();
+}
+
+ToolButton& ToolBar::AddSeparator(const std::string& buttonName, int width) {
+    auto button = std::make_unique<ToolButton>();
+    button->name = buttonName;
+    button->style = ToolButton::Style::Separator;
+    button->separatorWidth = width;
+    button->commandId = kFirstCommand + static_cast<int>(buttons_.size());
+    TBBUTTON info{};
+    info.iBitmap = width;
+    info.idCommand = button->commandId;
+    info.fsStyle = BTNS_SEP;
+    info.iString = -1;
+    SendMessageA(Handle(), TB_ADDBUTTONSA, 1, reinterpret_cast<LPARAM>(&info));
+    buttons_.push_back(std::move(button));
+    return *buttons_.back();
+}
+
+ToolButton* ToolBar::Find(const std::string& buttonName) {
+    for (auto& button : buttons_)
+        if (button->name == buttonName) return button.get();
+    return nullptr;
+}
+
+void ToolBar::SetCaption(const std::string& buttonName, const std::string& caption) {
+    ToolButton* button = Find(buttonName);
+    if (!button) return;
+    button->caption = caption;
+    TBBUTTONINFOA info{};
+    info.cbSize = sizeof(info);
+    info.dwMask = TBIF_TEXT;
+    info.pszText = const_cast<char*>(button->caption.c_str());
+    SendMessageA(Handle(), TB_SETBUTTONINFOA, static_cast<WPARAM>(button->commandId),
+                 reinterpret_cast<LPARAM>(&info));
+}
+
+RECT ToolBar::ButtonRect(const ToolButton& button) const {
+    RECT rect{};
+    SendMessageA(Handle(), TB_GETRECT, static_cast<WPARAM>(button.commandId), reinterpret_cast<LPARAM>(&rect));
+    return rect;
+}
+
+void ToolBar::Press(const std::string& buttonName) {
+    ToolButton* button = Find(buttonName);
+    if (!button) return;
+    SendMessageA(GetParent(Handle()), WM_COMMAND, MAKEWPARAM(button->commandId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(Handle()));
+}
+
+void ToolBar::DropDown(ToolButton& button) {
+    if (!button.dropDownMenu) return;
+    RECT rect = ButtonRect(button);
+    MapWindowPoints(Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(button.commandId), TRUE);
+    button.dropDownMenu->Popup(GetAncestor(Handle(), GA_ROOT), rect.left, rect.bottom);
+    SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(button.commandId), FALSE);
+}
+
+bool ToolBar::HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_COMMAND) {
+        const int id = LOWORD(wParam);
+        for (auto& button : buttons_) {
+            if (button->commandId != id) continue;
+            result = 0;
+            if (button->OnClick) button->OnClick();
+            return true;
+        }
+        return false;
+    }
+    if (message == WM_NOTIFY) {
+        auto& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (header.code == TBN_DROPDOWN) {
+            auto& notify = *reinterpret_cast<NMTOOLBARA*>(lParam);
+            for (auto& button : buttons_) {
+                if (button->commandId != notify.iItem) continue;
+                DropDown(*button);
+                result = TBDDRET_DEFAULT;
+                return true;
+            }
+        }
+    }
+    return Control::HandleReflected(message, wParam, lParam, result);
+}
+
+// ---- MenuBar ---------------------------------------------------------------
+
+void MenuBar::SetMenu(Menu* menu) {
+    menu_ = menu;
+    while (SendMessageA(Handle(), TB_BUTTONCOUNT, 0, 0) > 0) SendMessageA(Handle(), TB_DELETEBUTTON, 0, 0);
+    buttons_.clear();
+    if (!menu) return;
+    for (auto& item : menu->root.Items()) {
+        if (!item->visible || item->IsSeparator()) continue;
+        MenuItem* top = item.get();
+        ToolButton& button = AddButton(top->name, ToolButton::Style::Button, -1, top->caption);
+        ToolButton* self = &button;
+        button.OnClick = [this, top, self] { Activate(*top, *self); };
+    }
+    SendMessageA(Handle(), TB_AUTOSIZE, 0, 0);
+}
+
+void MenuBar::Open(const std::string& topItemName) {
+    ToolButton* button = Find(topItemName);
+    MenuItem* top = menu_ ? menu_->Find(topItemName) : nullptr;
+    if (button && top) Activate(*top, *button);
+}
+
+void MenuBar::Activate(MenuItem& top, ToolButton& button) {
+    if (top.Items().empty()) {
+        top.Click();
+        return;
+    }
+    RECT rect = ButtonRect(button);
+    MapWindowPoints(Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+    SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(button.commandId), TRUE);
+    PopupItems(top, GetAncestor(Handle(), GA_ROOT), rect.left, rect.bottom, TPM_VERTICAL, &rect);
+    SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(button.commandId), FALSE);
+}
+
+// ---- CoolBar ---------------------------------------------------------------
+
+void CoolBar::Create(Container& parent, const Bounds& bounds) {
+    CreateChild(&parent, parent.Handle(), REBARCLASSNAMEA, 0, "",
+                WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT | RBS_BANDBORDERS |
+                    CCS_NODIVIDER | CCS_NOPARENTALIGN | CCS_NORESIZE,
+                bounds);
+    REBARINFO info{};
+    info.cbSize = sizeof(info);
+    SendMessageA(Handle(), RB_SETBARINFO, 0, reinterpret_cast<LPARAM>(&info));
+}
+
+void CoolBar::AddBand(HWND child, int minHeight, bool newRow) {
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE | RBBIM_STYLE | RBBIM_SIZE;
+    band.fStyle = RBBS_CHILDEDGE | RBBS_GRIPPERALWAYS | (newRow ? RBBS_BREAK : 0);
+    band.hwndChild = child;
+    band.cxMinChild = 0;
+    band.cyMinChild = static_cast<UINT>(minHeight);
+    band.cx = static_cast<UINT>(Width());
+    SendMessageA(Handle(), RB_INSERTBANDA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&band));
+}
+
+int CoolBar::BandCount() const { return static_cast<int>(SendMessageA(Handle(), RB_GETBANDCOUNT, 0, 0)); }
+
+HWND CoolBar::BandChild(int index) const {
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILD;
+    SendMessageA(Handle(), RB_GETBANDINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
+    return band.hwndChild;
+}
+
+int CoolBar::BandMinHeight(int index) const {
+    REBARBANDINFOA band{};
+    band.cbSize = sizeof(band);
+    band.fMask = RBBIM_CHILDSIZE;
+    SendMessageA(Handle(), RB_GETBANDINFOA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&band));
+    return static_cast<int>(band.cyMinChild);
+}
+
+}  // namespace winui
