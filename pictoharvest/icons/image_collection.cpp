@@ -27,9 +27,17 @@ void ImageCollection::AppendImage(const IconImage& image, int position, int numb
     ReportedGeometry reported;
     sharedIcon_.Assign(CreateImageIcon(&image, reported));
 
-    WindowDc screen;
-    OwnedMemoryDc dc(CreateCompatibleDC(screen.get()));
-    OwnedBitmap picture(CreateCompatibleBitmap(screen.get(), kPreviewSize, kPreviewSize));
+    // A device-independent picture: drawing into it needs no round trip to
+    // the display.
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = kPreviewSize;
+    format.bmiHeader.biHeight = kPreviewSize;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 24;
+    void* pixels = nullptr;
+    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    OwnedBitmap picture(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
     {
         SelectedObject selected(dc.get(), picture.get());
         PatBlt(dc.get(), 0, 0, kPreviewSize, kPreviewSize, WHITENESS);
