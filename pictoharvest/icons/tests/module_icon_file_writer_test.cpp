@@ -7,8 +7,8 @@
 namespace ph {
 namespace {
 
-using testing::MakeDibImage;
-using testing::MakePngHead;
+using module_testing::MakeDibImage;
+using module_testing::MakePngHead;
 
 IconImage Image(std::vector<std::uint8_t> bits) {
     IconImage image;

@@ -7,7 +7,7 @@
 namespace ph {
 namespace {
 
-using testing::MakeDibImage;
+using module_testing::MakeDibImage;
 
 std::uint32_t At(const Picture& picture, int x, int y) { return picture.pixels[y * picture.width + x]; }
 

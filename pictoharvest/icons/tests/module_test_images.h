@@ -7,7 +7,11 @@
 
 #include "test_support.h"
 
-namespace ph::testing {
+namespace ph::module_testing {
+using ph::testing::Bytes;
+}
+
+namespace ph::module_testing {
 
 // A DIB-form image, rows from the top as the functions see them. value
 // gives a palette index (1, 4, 8 bits) or the pixel as 0xAARRGGBB (24 and
@@ -57,4 +61,4 @@ inline std::vector<std::uint8_t> MakePngHead(std::uint32_t width, std::uint32_t 
     return bytes;
 }
 
-}  // namespace ph::testing
+}  // namespace ph::module_testing
