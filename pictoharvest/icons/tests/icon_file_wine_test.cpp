@@ -269,5 +269,37 @@ TEST_F(IconFileWine, TheSharedIconReleasesTheIconItHeld) {
     EXPECT_EQ(collection.entries()[1].caption, "Icon #1 (7)");
 }
 
+// Width and height of an icon, from its mask (twice as high when the icon
+// is monochrome and has no colour bitmap).
+SIZE IconSize(HICON icon) {
+    ICONINFO parts{};
+    if (!GetIconInfo(icon, &parts)) return {};
+    OwnedBitmap colour(parts.hbmColor);
+    OwnedBitmap mask(parts.hbmMask);
+    BITMAP info{};
+    GetObjectA(mask.get(), sizeof info, &info);
+    return {info.bmWidth, colour ? info.bmHeight : info.bmHeight / 2};
+}
+
+TEST_F(IconFileWine, OnlyImagesWiderThan48AreShrunk) {
+    const struct {
+        int size, bits, drawn;
+    } cases[] = {{16, 8, 16}, {48, 32, 48}, {49, 32, 48}, {49, 1, 48}, {256, 24, 48}, {64, 1, 48}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.size << " px at " << c.bits << " bits");
+        IconHolder holder;
+        ImageCollection collection(holder);
+        IconImage image;
+        image.bits = MakeDibImage(c.size, c.size, c.bits);
+        collection.AppendImage(image, 0, 0);
+        ASSERT_FALSE(holder.empty());
+        const SIZE drawn = IconSize(holder.handle());
+        EXPECT_EQ(drawn.cx, c.drawn);
+        EXPECT_EQ(drawn.cy, c.drawn);
+        EXPECT_EQ(collection.entries()[0].details.substr(0, collection.entries()[0].details.find(',')),
+                  std::to_string(c.size) + "X" + std::to_string(c.size));
+    }
+}
+
 }  // namespace
 }  // namespace ph
