@@ -1,35 +1,31 @@
-// Pictoharvest: the smallest honest start, a main window and its loop.
+// Pictoharvest: unit start-up, the main window and the message loop.
 #include <windows.h>
+#include <commctrl.h>
 
-namespace {
+#include <memory>
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
+#include "pictoharvest/frame/app_state.h"
+#include "pictoharvest/frame/main_window.h"
+#include "winui/window.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_COOL_CLASSES | ICC_USEREX_CLASSES | ICC_BAR_CLASSES |
+                     ICC_STANDARD_CLASSES;
+    InitCommonControlsEx(&controls);
+    ph::InitializeUnit();
+    try {
+        auto form = std::make_unique<ph::TForm1>();
+        ShowWindow(form->Handle(), show);
+        UpdateWindow(form->Handle());
+        MSG message;
+        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    } catch (...) {
+        winui::ShowCurrentException();
     }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = MainWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    windowClass.lpszClassName = "TForm1";
-    if (!RegisterClassA(&windowClass)) return 1;
-    HWND window = CreateWindowExA(0, "TForm1", "Pictoharvest", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, 900, 640, nullptr, nullptr, instance, nullptr);
-    if (!window) return 1;
-    ShowWindow(window, show);
-    UpdateWindow(window);
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return 0;
 }

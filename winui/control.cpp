@@ -100,8 +100,20 @@ bool Control::HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     return false;
 }
 
+void Control::TrackBounds() {
+    RECT rect{};
+    if (!Handle() || !GetWindowRect(Handle(), &rect) || IsIconic(Handle())) return;
+    if (GetWindowLongPtrA(Handle(), GWL_STYLE) & WS_CHILD)
+        MapWindowPoints(HWND_DESKTOP, GetParent(Handle()), reinterpret_cast<POINT*>(&rect), 2);
+    bounds_ = {rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top};
+}
+
 LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_WINDOWPOSCHANGED:
+            // Bars and bands move their children themselves; keep up with them.
+            TrackBounds();
+            break;
         case WM_MOUSEMOVE:
             if (OnMouseMove) OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             break;
@@ -295,13 +307,6 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             if (isMainForm) PostQuitMessage(0);
             return 0;
-        case WM_WINDOWPOSCHANGED: {
-            LRESULT result = Container::HandleMessage(message, wParam, lParam);
-            RECT window{};
-            if (GetWindowRect(Handle(), &window) && !IsIconic(Handle()))
-                Realigned({window.left, window.top, window.right - window.left, window.bottom - window.top});
-            return result;
-        }
         default:
             return Container::HandleMessage(message, wParam, lParam);
     }

@@ -72,6 +72,7 @@ protected:
     virtual bool HandleCommand(WORD code);
     void Join(Container* container, const Bounds& bounds);
     void Realigned(const Bounds& bounds) { bounds_ = bounds; }
+    void TrackBounds();
 
 private:
     friend class Container;

@@ -234,11 +234,20 @@ void ListView::SetColumnCaption(int index, const std::string& caption) {
     SendMessageA(Handle(), LVM_SETCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
+// Through the column itself: in list view LVM_GETCOLUMNWIDTH answers with the
+// width of the list's columns instead.
 int ListView::ColumnWidth(int index) const {
-    return static_cast<int>(SendMessageA(Handle(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(index), 0));
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    if (!SendMessageA(Handle(), LVM_GETCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)))
+        return 0;
+    return column.cx;
 }
 void ListView::SetColumnWidth(int index, int width) {
-    SendMessageA(Handle(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index), MAKELPARAM(width, 0));
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = width;
+    SendMessageA(Handle(), LVM_SETCOLUMNA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column));
 }
 
 void ListView::SetView(DWORD view) {

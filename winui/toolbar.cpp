@@ -132,6 +132,18 @@ bool ToolBar::HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
                 return true;
             }
         }
+        if (header.code == NM_CUSTOMDRAW && background != CLR_INVALID && !OnNotify) {
+            auto& draw = *reinterpret_cast<NMTBCUSTOMDRAW*>(lParam);
+            if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+                RECT client{};
+                GetClientRect(Handle(), &client);
+                HBRUSH brush = CreateSolidBrush(background);
+                FillRect(draw.nmcd.hdc, &client, brush);
+                DeleteObject(brush);
+            }
+            result = CDRF_DODEFAULT;
+            return true;
+        }
     }
     return Control::HandleReflected(message, wParam, lParam, result);
 }

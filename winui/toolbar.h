@@ -42,10 +42,14 @@ public:
     // Presses a button as a click would (runs its action or drops its menu).
     void Press(const std::string& buttonName);
 
+    // Drops a button's menu down below it.
+    void DropDown(ToolButton& button);
+    // Colour behind the buttons; CLR_INVALID shows the parent through.
+    COLORREF background = CLR_INVALID;
+
     bool HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:
-    void DropDown(ToolButton& button);
     std::vector<std::unique_ptr<ToolButton>> buttons_;
 };
 
