@@ -18,12 +18,8 @@ set(module_core_tests
     tests/module_colour_text_test.cpp
     tests/module_group_caption_test.cpp
     tests/module_icon_file_writer_test.cpp
-    tests/module_picture_test.cpp)
-# The written files are read back with the icon file reader once it is built.
-get_target_property(module_icons_reader_sources icons_core SOURCES)
-if("icon_file_reader.cpp" IN_LIST module_icons_reader_sources)
-    list(APPEND module_core_tests tests/module_icon_file_roundtrip_test.cpp)
-endif()
+    tests/module_picture_test.cpp
+    tests/module_icon_file_roundtrip_test.cpp)
 ph_native_test(module_core_test SOURCES ${module_core_tests} LIBS icons_module_core)
 
 ph_fuzz_target(fuzz_group_directory SOURCES tests/group_directory_fuzz.cpp LIBS icons_module_core)
