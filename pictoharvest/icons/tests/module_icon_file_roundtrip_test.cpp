@@ -8,7 +8,7 @@
 namespace ph {
 namespace {
 
-using testing::MakeDibImage;
+using module_testing::MakeDibImage;
 
 IconImage Image(std::vector<std::uint8_t> bits) {
     IconImage image;
