@@ -40,9 +40,13 @@ std::span<const std::uint8_t> GroupData(HMODULE module, const ModuleGroupKey& ke
     return {static_cast<const std::uint8_t*>(data), SizeofResource(module, info)};
 }
 
-// The group's large icon made from its own images, for when the system's
-// extraction cannot be paired with the enumerated groups.
-OwnedIcon MakeGroupIcon(HMODULE module, const ModuleGroupKey& key) {
+}  // namespace
+
+OwnedDataModule LoadDataModule(const std::string& path) {
+    return OwnedDataModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+}
+
+OwnedIcon LargeGroupIcon(HMODULE module, const ModuleGroupKey& key) {
     const auto group = GroupData(module, key);
     GroupDirectory directory;
     if (group.empty() || ParseGroupDirectory(group, directory) == GroupDirectoryResult::NoHeader ||
@@ -64,12 +68,6 @@ OwnedIcon MakeGroupIcon(HMODULE module, const ModuleGroupKey& key) {
     if (!data) return OwnedIcon();
     return OwnedIcon(CreateIconFromResourceEx(static_cast<PBYTE>(data), SizeofResource(module, info), TRUE,
                                               0x00030000, wanted, GetSystemMetrics(SM_CYICON), 0));
-}
-
-}  // namespace
-
-OwnedDataModule LoadDataModule(const std::string& path) {
-    return OwnedDataModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
 std::optional<std::vector<ModuleGroupKey>> ListModuleGroupKeys(const std::string& path) {
@@ -101,7 +99,7 @@ std::optional<std::vector<ModuleGroup>> ListModuleGroups(const std::string& path
             HICON large = nullptr;
             if (ExtractIconExA(path.c_str(), static_cast<int>(j), &large, nullptr, 1) > 0) group.largeIcon.reset(large);
         } else if (module) {
-            group.largeIcon = MakeGroupIcon(module.get(), group.key);
+            group.largeIcon = LargeGroupIcon(module.get(), group.key);
         }
         groups.push_back(std::move(group));
     }

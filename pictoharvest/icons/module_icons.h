@@ -33,6 +33,11 @@ struct ModuleGroup {
 // cannot be opened.
 std::optional<std::vector<ModuleGroupKey>> ListModuleGroupKeys(const std::string& path);
 
+// The group's large icon made from its own image nearest the system's
+// large icon size; what a group gets when the system's extraction cannot
+// be paired with the enumerated groups.
+OwnedIcon LargeGroupIcon(HMODULE module, const ModuleGroupKey& key);
+
 // The groups in resource order, each with its own large icon; empty (no
 // message) when the module cannot be opened.
 std::optional<std::vector<ModuleGroup>> ListModuleGroups(const std::string& path);

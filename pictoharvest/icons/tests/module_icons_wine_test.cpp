@@ -67,6 +67,33 @@ TEST(ModuleIcons, ListsTwelveGroupsInResourceOrder) {
     }
 }
 
+// The icon a group gets when the system's count disagrees with the
+// enumeration: made from the group's own image of the large icon size.
+TEST(ModuleIcons, GroupIconFromItsOwnImages) {
+    const OwnedDataModule module = LoadDataModule(Fixture("twelve_groups.dll"));
+    ASSERT_TRUE(module);
+    const struct {
+        ModuleGroupKey group;
+        bool hasIcon;
+    } cases[] = {
+        {{1, ""}, true}, {{-1, "FIXTURE_NAMED"}, true}, {{5, ""}, true}, {{7, ""}, true},
+        {{4, ""}, false},   // idCount 0
+        {{99, ""}, false},  // no such group
+    };
+    for (const auto& c : cases) {
+        const OwnedIcon icon = LargeGroupIcon(module.get(), c.group);
+        EXPECT_EQ(static_cast<bool>(icon), c.hasIcon) << c.group.number << c.group.name;
+        if (!icon) continue;
+        ICONINFO info{};
+        ASSERT_TRUE(GetIconInfo(icon.get(), &info));
+        BITMAP bitmap{};
+        GetObjectA(info.hbmMask, sizeof bitmap, &bitmap);
+        EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXICON));
+        if (info.hbmColor) DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+}
+
 TEST(ModuleIcons, ReadsEachGroupAsThePaneShowsIt) {
     const std::string path = Fixture("twelve_groups.dll");
     const struct {
