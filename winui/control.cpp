@@ -36,13 +36,13 @@ void Control::SetBounds(const Bounds& bounds) {
     bounds_ = bounds;
     if (Handle()) MoveWindow(Handle(), bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
     // An aligned control that changes size moves its neighbours.
-    if (resized && parent_ && align != Align::None) parent_->Realign();
+    if (resized && parent_ && align != Align::None) parent_->Realign(true);
 }
 
 void Control::SetVisible(bool visible) {
     visible_ = visible;
     if (Handle()) ShowWindow(Handle(), visible ? SW_SHOW : SW_HIDE);
-    if (parent_ && align != Align::None) parent_->Realign();
+    if (parent_ && align != Align::None) parent_->Realign(true);
 }
 
 void Control::SetFont(HFONT font) {
@@ -142,7 +142,7 @@ void Container::AddChild(Control& child) {
         children_.push_back(&child);
 }
 
-void Container::Realign() {
+void Container::Realign(bool repaint) {
     if (!Handle()) return;
     RECT client{};
     GetClientRect(Handle(), &client);
@@ -165,6 +165,7 @@ void Container::Realign() {
                                    SWP_NOZORDER | SWP_NOACTIVATE);
     }
     if (batch) EndDeferWindowPos(batch);
+    if (repaint) RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void Container::SetColor(COLORREF color) {
@@ -307,6 +308,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_DESTROY:
             if (isMainForm) PostQuitMessage(0);
             return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam > ' ' && OnKeyMenu &&
+                OnKeyMenu(static_cast<char>(lParam)))
+                return 0;
+            return Container::HandleMessage(message, wParam, lParam);
         default:
             return Container::HandleMessage(message, wParam, lParam);
     }

@@ -86,7 +86,9 @@ private:
 class Container : public Control {
 public:
     std::function<void()> OnResize;
-    void Realign();
+    // Places the aligned children; `repaint` redraws the whole container,
+    // for when one child changed size and moved its neighbours.
+    void Realign(bool repaint = false);
     const std::vector<Control*>& Children() const { return children_; }
     void AddChild(Control& child);
     // Colour of the client area: a system colour index or an RGB value.
@@ -132,6 +134,8 @@ class Form : public Container {
 public:
     // Runs on WM_CLOSE; set `close` to false to keep the window.
     std::function<void(bool& close)> OnClose;
+    // Alt with a letter: return true when a menu took the key.
+    std::function<bool(char key)> OnKeyMenu;
     bool isMainForm = false;
 
     void CreateForm(const char* className, const std::string& caption, const Bounds& bounds);

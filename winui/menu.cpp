@@ -32,17 +32,30 @@ void MenuItem::Click() {
 
 namespace {
 
-void Fill(HMENU menu, const MenuItem& parent, std::vector<MenuItem*>& byId) {
-    UINT position = 0;
+// The items that show: hidden ones go, and so do separator lines that would
+// open or close the menu or follow another line.
+std::vector<const MenuItem*> Shown(const MenuItem& parent) {
+    std::vector<const MenuItem*> shown;
     for (const auto& item : parent.Items()) {
         if (!item->visible) continue;
+        if (item->IsSeparator() && (shown.empty() || shown.back()->IsSeparator())) continue;
+        shown.push_back(item.get());
+    }
+    while (!shown.empty() && shown.back()->IsSeparator()) shown.pop_back();
+    return shown;
+}
+
+void Fill(HMENU menu, const MenuItem& parent, std::vector<MenuItem*>& byId) {
+    UINT position = 0;
+    for (const MenuItem* shownItem : Shown(parent)) {
+        MenuItem* item = const_cast<MenuItem*>(shownItem);
         MENUITEMINFOA info{};
         info.cbSize = sizeof(info);
         if (item->IsSeparator()) {
             info.fMask = MIIM_FTYPE;
             info.fType = MFT_SEPARATOR;
         } else {
-            byId.push_back(item.get());
+            byId.push_back(item);
             info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
             info.fType = item->radioItem ? MFT_RADIOCHECK : MFT_STRING;
             info.fState = (item->Checked() ? MFS_CHECKED : 0) | (item->enabled ? 0 : MFS_DISABLED);

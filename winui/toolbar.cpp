@@ -1,5 +1,7 @@
 #include "winui/toolbar.h"
 
+#include <cctype>
+
 namespace winui {
 
 namespace {
@@ -169,6 +171,20 @@ void MenuBar::Open(const std::string& topItemName) {
     ToolButton* button = Find(topItemName);
     MenuItem* top = menu_ ? menu_->Find(topItemName) : nullptr;
     if (button && top) Activate(*top, *button);
+}
+
+bool MenuBar::OpenMnemonic(char key) {
+    if (!menu_) return false;
+    const int wanted = std::toupper(static_cast<unsigned char>(key));
+    for (auto& item : menu_->root.Items()) {
+        const std::string& caption = item->caption;
+        const size_t amp = caption.find('&');
+        if (!item->visible || amp == std::string::npos || amp + 1 >= caption.size()) continue;
+        if (std::toupper(static_cast<unsigned char>(caption[amp + 1])) != wanted) continue;
+        Open(item->name);
+        return true;
+    }
+    return false;
 }
 
 void MenuBar::Activate(MenuItem& top, ToolButton& button) {

@@ -61,6 +61,8 @@ public:
     Menu* GetMenu() const { return menu_; }
     // Opens the menu of one top item, or runs its click when it has none.
     void Open(const std::string& topItemName);
+    // Opens the top item whose caption marks this letter with "&".
+    bool OpenMnemonic(char key);
 
 private:
     void Activate(MenuItem& top, ToolButton& button);

@@ -57,8 +57,9 @@ TForm1::TForm1() {
 }
 
 TForm1::~TForm1() {
-    // Nothing may reach the window while its members go.
+    // The windows go first, while every object they report to still exists.
     Timer1.Stop();
+    if (Handle()) DestroyWindow(Handle());
 }
 
 void TForm1::GetVersionInfo() {

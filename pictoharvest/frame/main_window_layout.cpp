@@ -169,6 +169,7 @@ void TForm1::CreateComponents() {
 void TForm1::BindEvents() {
     OnResize = [this] { FormResize(); };
     OnClose = [this](bool& close) { FormClose(close); };
+    OnKeyMenu = [this](char key) { return ToolBar3.OpenMnemonic(key); };
     Panel5.OnResize = [this] { Panel5Resize(); };
 
     ComboBox1.OnClick = [this] { ComboBox1Click(); };

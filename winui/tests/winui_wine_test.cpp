@@ -110,6 +110,7 @@ TEST(Menus, BuiltMenuShowsTicksRadioItemsAndLeavesHiddenItemsOut) {
     a.SetChecked(true);  // unticks B: one group
     MenuItem& sub = menu.Add("Sort", "Sortieren");
     sub.Add("ByName", "Name");
+    menu.AddSeparator();  // would close the menu once the hidden item is gone
     menu.Add("Hidden", "Versteckt").visible = false;
     EXPECT_FALSE(b.Checked());
 

@@ -315,14 +315,14 @@ TEST_F(MainWindow, MenusHaveTheirItemsTicksRadioGroupsAndHiddenItems) {
         "  Speichern als Bitmap\n  Speichern als JPG\n"
         "Ansicht\n  Statusleiste [x]\n  -\n  Große Symbole (o)\n  Kleine Symbole (o)\n  Liste (o)\n"
         "  Details [x] (o)\n  -\n  Symbole anordnen nach\n    Name\n    Größe\n    Typ\n    Datum\n"
-        "    Attribute\n  -\n  Aktualisieren\n  -\n"
+        "    Attribute\n  -\n  Aktualisieren\n"
         "?\n  Neue Version verfügbar?\n  -\n  &Optionen\n  -\n  Information\n";
     EXPECT_EQ(Dump(winui::BuildMenu(f.MainMenu1.root, true).menu.Get()), mainMenu);
     EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu1.root).menu.Get()),
               "Große Symbole (o)\nKleine Symbole (o)\nListe (o)\nDetails [x] (o)\n");
     EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu2.root).menu.Get()),
               "Große Symbole (o)\nKleine Symbole (o)\nListe (o)\nDetails [x] (o)\n-\nSymbole anordnen nach\n"
-              "  Name\n  Größe\n  Typ\n  Datum\n  Attribute\n-\nAktualisieren\n-\n");
+              "  Name\n  Größe\n  Typ\n  Datum\n  Attribute\n-\nAktualisieren\n");
     EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu4.root).menu.Get()),
               "Speichern als Icon\nSpeichern als Bitmap\nSpeichern als JPG\n");
     EXPECT_TRUE(f.PopupLeft.root.Items().empty());
@@ -335,6 +335,10 @@ TEST_F(MainWindow, MenusHaveTheirItemsTicksRadioGroupsAndHiddenItems) {
         EXPECT_EQ(item->caption, "Neuer Ordner");
         EXPECT_FALSE(item->visible);
     }
+    // Shown again, the entry comes back with its separator line.
+    f.FindMenuItem("NeuerOrdner2")->visible = true;
+    const std::string popup = Dump(winui::BuildMenu(f.PopupMenu2.root).menu.Get());
+    EXPECT_EQ(popup.substr(popup.size() - 29), "Aktualisieren\n-\nNeuer Ordner\n");
     const char* named[] = {"Datei1", "Bearbeiten1", "Allesmarkieren1", "Markierungumkehren1",
                            "SpeichernalsIcon1", "SpeichernalsBitmap2", "SpeichernalsJPG2", "Ansicht1",
                            "Statusleiste1", "GroeSymbole1", "KleineSymbole1", "Liste1", "Details1",
@@ -373,6 +377,9 @@ TEST_F(MainWindow, MenuBandShowsTheMainMenuAndFileActsOnItsClick) {
     f.FindMenuItem("Datei1")->OnClick = [&](winui::MenuItem&) { ++clicks; };
     f.ToolBar3.Press("Datei1");
     EXPECT_EQ(clicks, 1);
+    // Alt+D reaches the same item through the keyboard.
+    SendMessageA(f.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'd');
+    EXPECT_EQ(clicks, 2);
 }
 
 TEST_F(MainWindow, WideningWidensOnlyTheAddressBox) {
