@@ -14,17 +14,18 @@ runs=${PH_BENCH_RUNS:-5}
 
 now() { date +%s.%N; }
 best() { sort -g | head -n1; }
+elapsed() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.6f", b - a }'; }
 theirs=() ours=()
 for ((i = 0; i < runs; i++)); do
     rm -rf "$work/w" "$work/g" && mkdir "$work/w" "$work/g"
-    start=$(now); wrestool -x -t14 -o "$work/w" "$dll"; theirs+=("$(echo "$(now) - $start" | bc)")
+    start=$(now); wrestool -x -t14 -o "$work/w" "$dll"; theirs+=("$(elapsed "$start")")
     start=$(now)
     "$tools/wine-run" "$glyphsmith" --extract 'C:\windows\syswow64\shell32.dll' "Z:${work//\//\\}\\g" >/dev/null
-    ours+=("$(echo "$(now) - $start" | bc)")
+    ours+=("$(elapsed "$start")")
 done
 t=$(printf '%s\n' "${theirs[@]}" | best)
 o=$(printf '%s\n' "${ours[@]}" | best)
 echo "shell32.dll, $(ls "$work/g" | wc -l) groups, best of $runs:"
 printf '  wrestool -x -t14     %.3f s\n' "$t"
 printf '  Glyphsmith --extract %.3f s (Wine start included)\n' "$o"
-printf '  ratio                %.2f (goal at most 3)\n' "$(echo "$o / $t" | bc -l)"
+awk -v o="$o" -v t="$t" 'BEGIN { printf "  ratio                %.2f (goal at most 3)\n", o / t }'
