@@ -288,6 +288,7 @@ TEST(Glyphsmith, FailuresSayWhyAndLeaveNothingBehind) {
         EXPECT_EQ(box->caption, "Glyphsmith");
         EXPECT_EQ(box->text, c.text);
         EXPECT_EQ(child.Wait(), c.exitCode) << c.line;
+        EXPECT_EQ(child.err(), c.text + "\r\n");
         EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"notes.txt"}) << c.line;
     }
 }
