@@ -187,16 +187,102 @@ bool MenuBar::OpenMnemonic(char key) {
     return false;
 }
 
+namespace {
+MenuBar* trackingBar = nullptr;
+HHOOK menuHook = nullptr;
+POINT lastMouse{};
+}  // namespace
+
+int MenuBar::TopIndexAt(POINT screen) const {
+    POINT client = screen;
+    ScreenToClient(Handle(), &client);
+    const int index = static_cast<int>(SendMessageA(Handle(), TB_HITTEST, 0, reinterpret_cast<LPARAM>(&client)));
+    return index >= 0 && index < static_cast<int>(buttons_.size()) ? index : -1;
+}
+
+// Lets the user slide from one drop-down to the next, with the mouse or the
+// arrow keys, as on a menu bar.
+LRESULT CALLBACK MenuBar::MenuFilter(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == MSGF_MENU && trackingBar) {
+        const MSG& message = *reinterpret_cast<MSG*>(lParam);
+        MenuBar& bar = *trackingBar;
+        const int count = static_cast<int>(bar.buttons_.size());
+        int target = -1;
+        if (message.message == WM_MOUSEMOVE) {
+            // The menu loop reports the pointer once when it opens; only a
+            // real move counts.
+            if (message.pt.x != lastMouse.x || message.pt.y != lastMouse.y) {
+                lastMouse = message.pt;
+                target = bar.TopIndexAt(message.pt);
+            }
+        } else if (message.message == WM_KEYDOWN && count > 0 &&
+                   (message.wParam == VK_LEFT || message.wParam == VK_RIGHT)) {
+            // Right only leaves a menu that has no sub-menu open.
+            HMENU menu = reinterpret_cast<HMENU>(SendMessageA(message.hwnd, MN_GETHMENU, 0, 0));
+            bool onSubMenu = false;
+            if (menu && message.wParam == VK_RIGHT) {
+                for (int i = 0; i < GetMenuItemCount(menu); ++i)
+                    if ((GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) && GetSubMenu(menu, i))
+                        onSubMenu = true;
+            }
+            if (!onSubMenu)
+                target = (bar.openIndex_ + (message.wParam == VK_RIGHT ? 1 : count - 1)) % count;
+        }
+        if (target >= 0 && target != bar.openIndex_) {
+            bar.switchTo_ = target;
+            SendMessageA(GetAncestor(bar.Handle(), GA_ROOT), WM_CANCELMODE, 0, 0);
+            return 1;
+        }
+    }
+    return CallNextHookEx(menuHook, code, wParam, lParam);
+}
+
 void MenuBar::Activate(MenuItem& top, ToolButton& button) {
     if (top.Items().empty()) {
         top.Click();
         return;
     }
-    RECT rect = ButtonRect(button);
-    MapWindowPoints(Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
-    SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(button.commandId), TRUE);
-    PopupItems(top, GetAncestor(Handle(), GA_ROOT), rect.left, rect.bottom, TPM_VERTICAL, &rect);
-    SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(button.commandId), FALSE);
+    MenuItem* current = &top;
+    ToolButton* currentButton = &button;
+    while (current && currentButton) {
+        openIndex_ = -1;
+        for (size_t i = 0; i < buttons_.size(); ++i)
+            if (buttons_[i].get() == currentButton) openIndex_ = static_cast<int>(i);
+        switchTo_ = -1;
+        RECT rect = ButtonRect(*currentButton);
+        MapWindowPoints(Handle(), HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
+        SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(currentButton->commandId), TRUE);
+        trackingBar = this;
+        GetCursorPos(&lastMouse);
+        menuHook = SetWindowsHookExA(WH_MSGFILTER, MenuFilter, nullptr, GetCurrentThreadId());
+        MenuItem* chosen = nullptr;
+        try {
+            BuiltMenu built = BuildMenu(*current);
+            SetForegroundWindow(GetAncestor(Handle(), GA_ROOT));
+            const UINT id = static_cast<UINT>(TrackPopupMenuEx(
+                built.menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL,
+                rect.left, rect.bottom, GetAncestor(Handle(), GA_ROOT), nullptr));
+            chosen = built.ItemOf(id);
+        } catch (...) {
+        }
+        if (menuHook) UnhookWindowsHookEx(menuHook);
+        menuHook = nullptr;
+        trackingBar = nullptr;
+        SendMessageA(Handle(), TB_PRESSBUTTON, static_cast<WPARAM>(currentButton->commandId), FALSE);
+        SendMessageA(Handle(), TB_SETHOTITEM, static_cast<WPARAM>(-1), 0);
+        if (chosen) {
+            chosen->Click();
+            return;
+        }
+        // Moved on to another top item: open it, unless it acts on its click.
+        current = nullptr;
+        currentButton = nullptr;
+        if (switchTo_ >= 0 && menu_) {
+            currentButton = buttons_[static_cast<size_t>(switchTo_)].get();
+            current = menu_->Find(currentButton->name);
+            if (current && current->Items().empty()) return;
+        }
+    }
 }
 
 // ---- CoolBar ---------------------------------------------------------------

@@ -66,7 +66,12 @@ public:
 
 private:
     void Activate(MenuItem& top, ToolButton& button);
+    // While a drop-down is open: the top button the user moved to, if any.
+    static LRESULT CALLBACK MenuFilter(int code, WPARAM wParam, LPARAM lParam);
+    int TopIndexAt(POINT screen) const;
     Menu* menu_ = nullptr;
+    int openIndex_ = -1;
+    int switchTo_ = -1;
 };
 
 // A rebar holding child windows in bands, one band per row.
