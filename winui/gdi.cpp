@@ -3,17 +3,17 @@
 
 namespace winui {
 
-FontHandle MakeFont(const FontSpec& spec) {
+FontHandle MakeFont(const FontDesc& desc) {
     LOGFONTA font{};
-    font.lfHeight = spec.height;
-    font.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    font.lfUnderline = spec.underline ? TRUE : FALSE;
-    font.lfCharSet = spec.charset;
+    font.lfHeight = desc.height;
+    font.lfWeight = desc.bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = desc.underline ? TRUE : FALSE;
+    font.lfCharSet = desc.charset;
     font.lfOutPrecision = OUT_DEFAULT_PRECIS;
     font.lfClipPrecision = CLIP_DEFAULT_PRECIS;
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-    lstrcpynA(font.lfFaceName, spec.face.c_str(), LF_FACESIZE);
+    lstrcpynA(font.lfFaceName, desc.face.c_str(), LF_FACESIZE);
     return FontHandle(CreateFontIndirectA(&font));
 }
 

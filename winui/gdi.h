@@ -43,7 +43,7 @@ using BitmapHandle = OwnedHandle<HBITMAP, DeleteBitmapObject>;
 using BrushHandle = OwnedHandle<HBRUSH, DeleteBrushObject>;
 using MenuHandle = OwnedHandle<HMENU, DestroyMenuHandle>;
 
-struct FontSpec {
+struct FontDesc {
     std::string face = "Tahoma";
     int height = -11;  // 8 point at 96 dots per inch
     bool bold = false;
@@ -51,7 +51,7 @@ struct FontSpec {
     BYTE charset = ANSI_CHARSET;
 };
 
-FontHandle MakeFont(const FontSpec& spec);
+FontHandle MakeFont(const FontDesc& desc);
 
 // A 32-bit top-down DIB section made from premultiplied-free ARGB pixels
 // (one 0xAARRGGBB value per pixel, rows from the top).
