@@ -114,6 +114,12 @@ LRESULT Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // Bars and bands move their children themselves; keep up with them.
             TrackBounds();
             break;
+        case WM_SETCURSOR:
+            if (cursor && LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle()) {
+                SetCursor(cursor);
+                return TRUE;
+            }
+            break;
         case WM_MOUSEMOVE:
             if (OnMouseMove) OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
             break;

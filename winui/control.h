@@ -32,6 +32,8 @@ public:
     // Any notification the control sends to its parent (WM_NOTIFY): return
     // true and set the result to take it over.
     std::function<bool(NMHDR& header, LRESULT& result)> OnNotify;
+    // Cursor over the control's client area; null keeps the class cursor.
+    HCURSOR cursor = nullptr;
 
     const Bounds& GetBounds() const { return bounds_; }
     int Left() const { return bounds_.left; }

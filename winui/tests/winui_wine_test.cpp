@@ -98,6 +98,16 @@ TEST(ExceptionBoundary, StartUpErrorIsShownAndTheFormStays) {
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
 }
 
+TEST(Controls, OwnCursorOverTheClientArea) {
+    TestForm form;
+    HCURSOR hand = LoadCursor(nullptr, IDC_HAND);
+    form.button.cursor = hand;
+    SetCursor(LoadCursor(nullptr, IDC_ARROW));
+    EXPECT_TRUE(SendMessageA(form.button.Handle(), WM_SETCURSOR,
+                             reinterpret_cast<WPARAM>(form.button.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)));
+    EXPECT_EQ(GetCursor(), hand);
+}
+
 TEST(Menus, BuiltMenuShowsTicksRadioItemsAndLeavesHiddenItemsOut) {
     Menu menu("View");
     MenuItem& bar = menu.Add("Bar", "Leiste");
