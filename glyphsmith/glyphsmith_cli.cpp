@@ -8,8 +8,8 @@
 #include "glyphsmith/glyphsmith_export.h"
 #include "pictoharvest/icons/dib_geometry.h"
 #include "pictoharvest/icons/icon_read.h"
-#include "pictoharvest/icons/module_group_caption.h"
-#include "pictoharvest/icons/module_icon_file_writer.h"
+#include "pictoharvest/icons/group_caption.h"
+#include "pictoharvest/icons/icon_file_writer.h"
 #include "pictoharvest/icons/module_icons.h"
 
 namespace ph::glyphsmith {

@@ -13,9 +13,9 @@ using std::min;
 #include <gdiplus.h>
 
 #include "pictoharvest/icons/icon_file_win32.h"
-#include "pictoharvest/icons/module_colour_text.h"
-#include "pictoharvest/icons/module_group_caption.h"
-#include "pictoharvest/icons/module_icon_file_writer.h"
+#include "pictoharvest/icons/colour_text.h"
+#include "pictoharvest/icons/group_caption.h"
+#include "pictoharvest/icons/icon_file_writer.h"
 #include "pictoharvest/icons/module_icons.h"
 
 namespace ph::glyphsmith {

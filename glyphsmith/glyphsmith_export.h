@@ -8,9 +8,9 @@
 
 #include "glyphsmith/glyphsmith_texts.h"
 #include "pictoharvest/icons/icon_image.h"
-#include "pictoharvest/icons/module_export_command_line.h"
-#include "pictoharvest/icons/module_group_key.h"
-#include "pictoharvest/icons/module_picture.h"
+#include "pictoharvest/icons/export_command_line.h"
+#include "pictoharvest/icons/group_key.h"
+#include "pictoharvest/icons/picture.h"
 
 namespace ph::glyphsmith {
 

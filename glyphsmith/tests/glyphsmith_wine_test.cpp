@@ -13,7 +13,7 @@
 
 #include "icon_fixtures.h"
 #include "pictoharvest/icons/icon_file_win32.h"
-#include "pictoharvest/icons/module_picture.h"
+#include "pictoharvest/icons/picture.h"
 #include "test_support.h"
 
 namespace ph {

@@ -3,27 +3,27 @@
 # Portable core: builds natively and for Windows.
 add_library(icons_module_core STATIC
     group_directory.cpp
-    module_colour_text.cpp
-    module_export_command_line.cpp
-    module_group_caption.cpp
-    module_icon_file_writer.cpp
-    module_picture.cpp
+    colour_text.cpp
+    export_command_line.cpp
+    group_caption.cpp
+    icon_file_writer.cpp
+    picture.cpp
 )
 target_include_directories(icons_module_core PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(icons_module_core PUBLIC icons_core)
 
 set(module_core_tests
     tests/group_directory_test.cpp
-    tests/module_export_command_line_test.cpp
-    tests/module_colour_text_test.cpp
-    tests/module_group_caption_test.cpp
-    tests/module_icon_file_writer_test.cpp
-    tests/module_picture_test.cpp
-    tests/module_icon_file_roundtrip_test.cpp)
+    tests/export_command_line_test.cpp
+    tests/colour_text_test.cpp
+    tests/group_caption_test.cpp
+    tests/icon_file_writer_test.cpp
+    tests/picture_test.cpp
+    tests/icon_file_roundtrip_test.cpp)
 ph_native_test(module_core_test SOURCES ${module_core_tests} LIBS icons_module_core)
 
 ph_fuzz_target(fuzz_group_directory SOURCES tests/group_directory_fuzz.cpp LIBS icons_module_core)
-ph_fuzz_target(fuzz_export_command_line SOURCES tests/module_export_command_line_fuzz.cpp LIBS icons_module_core)
+ph_fuzz_target(fuzz_export_command_line SOURCES tests/export_command_line_fuzz.cpp LIBS icons_module_core)
 
 if(NOT PH_WIN32)
     return()
@@ -44,7 +44,7 @@ set(module_generator_sources
     ${module_fixture_sources}/module_fixture_images.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tests/icon_fixtures.cpp
     ${CMAKE_SOURCE_DIR}/testing/test_support.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/module_icon_file_writer.cpp)
+    ${CMAKE_CURRENT_SOURCE_DIR}/icon_file_writer.cpp)
 add_custom_command(
     OUTPUT ${module_fixtures}/module_fixture_images ${module_fixtures}/images.stamp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${module_fixtures}

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "pictoharvest/icons/icon_read.h"
-#include "pictoharvest/icons/module_group_key.h"
+#include "pictoharvest/icons/group_key.h"
 #include "pictoharvest/icons/win32_handles.h"
 
 namespace ph {

@@ -9,7 +9,7 @@
 
 #include "icon_fixtures.h"
 #include "pictoharvest/icons/dib_geometry.h"
-#include "pictoharvest/icons/module_group_caption.h"
+#include "pictoharvest/icons/group_caption.h"
 #include "test_support.h"
 
 namespace ph {

@@ -3,7 +3,7 @@
 #include "module_test_images.h"
 #include "pictoharvest/icons/byte_source.h"
 #include "pictoharvest/icons/icon_file_reader.h"
-#include "pictoharvest/icons/module_icon_file_writer.h"
+#include "pictoharvest/icons/icon_file_writer.h"
 
 namespace ph {
 namespace {

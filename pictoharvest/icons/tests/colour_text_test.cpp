@@ -1,4 +1,4 @@
-#include "pictoharvest/icons/module_colour_text.h"
+#include "pictoharvest/icons/colour_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "pictoharvest/icons/module_export_command_line.h"
+#include "pictoharvest/icons/export_command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

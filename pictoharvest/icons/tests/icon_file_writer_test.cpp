@@ -1,4 +1,4 @@
-#include "pictoharvest/icons/module_icon_file_writer.h"
+#include "pictoharvest/icons/icon_file_writer.h"
 
 #include <gtest/gtest.h>
 

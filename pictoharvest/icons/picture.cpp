@@ -1,4 +1,4 @@
-#include "pictoharvest/icons/module_picture.h"
+#include "pictoharvest/icons/picture.h"
 
 #include "pictoharvest/core/byte_cursor.h"
 

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "pictoharvest/icons/module_group_key.h"
+#include "pictoharvest/icons/group_key.h"
 
 namespace ph {
 

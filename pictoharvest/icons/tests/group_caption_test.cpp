@@ -1,4 +1,4 @@
-#include "pictoharvest/icons/module_group_caption.h"
+#include "pictoharvest/icons/group_caption.h"
 
 #include <gtest/gtest.h>
 

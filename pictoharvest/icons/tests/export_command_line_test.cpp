@@ -1,4 +1,4 @@
-#include "pictoharvest/icons/module_export_command_line.h"
+#include "pictoharvest/icons/export_command_line.h"
 
 #include <gtest/gtest.h>
 
