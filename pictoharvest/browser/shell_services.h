@@ -52,6 +52,9 @@ std::string StrRetToText(STRRET& value, LPCITEMIDLIST child);
 // allocator; a null list counts as empty. Null when allocation fails.
 IdList ConcatIdLists(LPCITEMIDLIST a, LPCITEMIDLIST b);
 
+// A copy of list of its own (for records that keep the same list twice).
+inline IdList CloneIdList(LPCITEMIDLIST list) { return ConcatIdLists(list, nullptr); }
+
 // Folder without the folder bit: false; removable: true; otherwise the
 // shell's has-sub-folder bit.
 bool HasSubFolders(IShellFolder* folder, LPCITEMIDLIST child);

@@ -242,6 +242,10 @@ TEST_F(ShellServicesTest, ConcatenationOfMadeListsGivesExactBytes) {
         EXPECT_NE(joined.Get(), c.first) << c.name;
         EXPECT_EQ(BytesOf(joined.Get()), c.expected) << c.name;
     }
+    const IdList copy = CloneIdList(a.Get());
+    ASSERT_TRUE(copy);
+    EXPECT_NE(copy.Get(), a.Get());
+    EXPECT_EQ(BytesOf(copy.Get()), BytesOf(a.Get()));
 }
 
 TEST_F(ShellServicesTest, StrRetKindsGiveTheirTexts) {
