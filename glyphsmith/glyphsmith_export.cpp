@@ -112,7 +112,7 @@ bool DecodePng(std::span<const std::uint8_t> bits, Picture& picture) {
 // Anything else the system can make an icon of: drawn with DrawIconEx.
 bool DrawWithSystem(const IconImage& image, std::uint32_t background, Picture& picture) {
     if (image.width <= 0 || image.height <= 0 || image.width > 4096 || image.height > 4096) return false;
-    OwnedIcon icon(CreateIconFromResourceEx(const_cast<PBYTE>(image.bits.data()), static_cast<DWORD>(image.bits.size()),
+    winui::OwnedIcon icon(CreateIconFromResourceEx(const_cast<PBYTE>(image.bits.data()), static_cast<DWORD>(image.bits.size()),
                                             TRUE, 0x00030000, image.width, image.height, 0));
     if (!icon) return false;
     BITMAPINFO info{};
@@ -122,11 +122,11 @@ bool DrawWithSystem(const IconImage& image, std::uint32_t background, Picture& p
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* pixels = nullptr;
-    OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
-    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    winui::OwnedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    winui::OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!bitmap || !dc || !pixels) return false;
     {
-        SelectedObject selected(dc.get(), bitmap.get());
+        winui::SelectedObject selected(dc.get(), bitmap.get());
         const RECT all{0, 0, image.width, image.height};
         HBRUSH brush = CreateSolidBrush(background & 0xFFFFFF);
         FillRect(dc.get(), &all, brush);
@@ -178,7 +178,7 @@ Outcome WriteFileWhole(const std::string& destination, std::span<const std::uint
     if (!GetTempFileNameA(Folder(destination).c_str(), "gly", 0, temporary)) return failed;
     bool ok = false;
     {
-        OwnedFile file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        winui::OwnedFile file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         DWORD written = 0;
         ok = file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
              written == bytes.size();

@@ -176,12 +176,12 @@ void Container::Realign(bool repaint) {
 
 void Container::SetColor(COLORREF color) {
     color_ = color;
-    brush_.Reset(color == CLR_INVALID ? nullptr : CreateSolidBrush(color));
+    brush_.reset(color == CLR_INVALID ? nullptr : CreateSolidBrush(color));
     if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 HBRUSH Container::BackgroundBrush() const {
-    return brush_ ? brush_.Get() : GetSysColorBrush(COLOR_BTNFACE);
+    return brush_ ? brush_.get() : GetSysColorBrush(COLOR_BTNFACE);
 }
 
 LRESULT Container::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -104,7 +104,7 @@ protected:
 private:
     std::vector<Control*> children_;
     COLORREF color_ = CLR_INVALID;  // the button face colour
-    BrushHandle brush_;
+    OwnedBrush brush_;
 };
 
 // A plain panel without bevel, holding other controls.

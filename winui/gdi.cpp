@@ -3,7 +3,7 @@
 
 namespace winui {
 
-FontHandle MakeFont(const FontDesc& desc) {
+OwnedFont MakeFont(const FontDesc& desc) {
     LOGFONTA font{};
     font.lfHeight = desc.height;
     font.lfWeight = desc.bold ? FW_BOLD : FW_NORMAL;
@@ -14,10 +14,10 @@ FontHandle MakeFont(const FontDesc& desc) {
     font.lfQuality = DEFAULT_QUALITY;
     font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
     lstrcpynA(font.lfFaceName, desc.face.c_str(), LF_FACESIZE);
-    return FontHandle(CreateFontIndirectA(&font));
+    return OwnedFont(CreateFontIndirectA(&font));
 }
 
-BitmapHandle MakeArgbBitmap(int width, int height, const unsigned* pixels) {
+OwnedBitmap MakeArgbBitmap(int width, int height, const unsigned* pixels) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
     info.bmiHeader.biWidth = width;
@@ -27,7 +27,7 @@ BitmapHandle MakeArgbBitmap(int width, int height, const unsigned* pixels) {
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) return BitmapHandle();
+    if (!bitmap) return OwnedBitmap();
     // Image lists with 32-bit colour expect premultiplied alpha.
     auto* out = static_cast<unsigned*>(bits);
     for (int i = 0; i < width * height; ++i) {
@@ -39,7 +39,7 @@ BitmapHandle MakeArgbBitmap(int width, int height, const unsigned* pixels) {
         out[i] = (a << 24) | (r << 16) | (g << 8) | b;
     }
     GdiFlush();
-    return BitmapHandle(bitmap);
+    return OwnedBitmap(bitmap);
 }
 
 }  // namespace winui

@@ -76,8 +76,8 @@ void Fill(HMENU menu, const MenuItem& parent, std::vector<MenuItem*>& byId) {
 
 BuiltMenu BuildMenu(const MenuItem& parent, bool bar) {
     BuiltMenu built;
-    built.menu.Reset(bar ? CreateMenu() : CreatePopupMenu());
-    Fill(built.menu.Get(), parent, built.byId);
+    built.menu.reset(bar ? CreateMenu() : CreatePopupMenu());
+    Fill(built.menu.get(), parent, built.byId);
     return built;
 }
 
@@ -91,7 +91,7 @@ MenuItem* PopupItems(MenuItem& parent, HWND owner, int x, int y, UINT extraFlags
     // clicks elsewhere.
     SetForegroundWindow(owner);
     const UINT id = static_cast<UINT>(TrackPopupMenuEx(
-        built.menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | extraFlags,
+        built.menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | extraFlags,
         x, y, owner, exclude ? &params : nullptr));
     PostMessageA(owner, WM_NULL, 0, 0);
     MenuItem* chosen = built.ItemOf(id);

@@ -54,7 +54,7 @@ private:
 
 // A system menu built from a tree: command id n is item byId[n - 1].
 struct BuiltMenu {
-    MenuHandle menu;
+    OwnedMenu menu;
     std::vector<MenuItem*> byId;
     MenuItem* ItemOf(UINT id) const { return id >= 1 && id <= byId.size() ? byId[id - 1] : nullptr; }
 };

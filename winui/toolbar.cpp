@@ -260,7 +260,7 @@ void MenuBar::Activate(MenuItem& top, ToolButton& button) {
             BuiltMenu built = BuildMenu(*current);
             SetForegroundWindow(GetAncestor(Handle(), GA_ROOT));
             const UINT id = static_cast<UINT>(TrackPopupMenuEx(
-                built.menu.Get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL,
+                built.menu.get(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_VERTICAL,
                 rect.left, rect.bottom, GetAncestor(Handle(), GA_ROOT), nullptr));
             chosen = built.ItemOf(id);
         } catch (...) {

@@ -19,7 +19,7 @@ TForm1::TForm1() {
 
     isMainForm = true;
     CreateForm("TForm1", "Pictoharvest", {1, 1, 950, 600});
-    SetFont(font_.Get());
+    SetFont(font_.get());
     CreatePictures();
     CreateMenus();
     CreateComponents();

@@ -52,8 +52,8 @@ public:
     winui::ListView ListViewS;
     winui::StatusBar StatusBar1;
     winui::Memo Memo1;
-    winui::BitmapHandle ImageDown;  // 7 x 7 sort arrows for the column headers
-    winui::BitmapHandle ImageUp;
+    winui::OwnedBitmap ImageDown;  // 7 x 7 sort arrows for the column headers
+    winui::OwnedBitmap ImageUp;
     winui::Timer Timer1;
     winui::SaveDialogRequest SaveDialog1;
     winui::ImageList ImageList1;  // 32 x 32, the groups of ListViewS
@@ -173,10 +173,10 @@ private:
     void CreatePictures();
     void BindEvents();
 
-    winui::FontHandle font_;
-    winui::FontHandle boldFont_;
-    winui::FontHandle linkFont_;
-    winui::FontHandle speedButtonFont_;
+    winui::OwnedFont font_;
+    winui::OwnedFont boldFont_;
+    winui::OwnedFont linkFont_;
+    winui::OwnedFont speedButtonFont_;
 };
 
 }  // namespace ph

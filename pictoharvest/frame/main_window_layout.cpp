@@ -11,7 +11,7 @@ using winui::ToolButton;
 
 constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
 
-winui::BitmapHandle Picture(const std::vector<std::uint32_t>& pixels, int size) {
+winui::OwnedBitmap Picture(const std::vector<std::uint32_t>& pixels, int size) {
     return winui::MakeArgbBitmap(size, size, pixels.data());
 }
 
@@ -21,8 +21,8 @@ void TForm1::CreatePictures() {
     ImageList1.Create(32, 32, ILC_COLOR32 | ILC_MASK, 8, 8);
     ImageList2.Create(kToolbarPictureSize, kToolbarPictureSize, ILC_COLOR32, kToolbarPictureCount, 1);
     for (int i = 0; i < kToolbarPictureCount; ++i) {
-        winui::BitmapHandle picture = Picture(ToolbarPicture(i), kToolbarPictureSize);
-        ImageList2.AddBitmap(picture.Get());
+        winui::OwnedBitmap picture = Picture(ToolbarPicture(i), kToolbarPictureSize);
+        ImageList2.AddBitmap(picture.get());
     }
     ImageList4.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
     ImageList6.Create(48, 48, ILC_COLOR32 | ILC_MASK, 8, 8);
@@ -31,7 +31,7 @@ void TForm1::CreatePictures() {
 }
 
 void TForm1::CreateComponents() {
-    HFONT font = font_.Get();
+    HFONT font = font_.get();
 
     // The menu band.
     ToolBar3.name = "ToolBar3";
@@ -77,7 +77,7 @@ void TForm1::CreateComponents() {
     ComboBoxEx1.Create(Panel1, {56, 2, 305, 200}, font, 8);
     ComboBoxEx1.SetImageList(ImageList4.Handle());
     Label4.name = "Label4";
-    Label4.Create(Panel1, {371, 6, 0, 0}, "Dateifilter", boldFont_.Get());
+    Label4.Create(Panel1, {371, 6, 0, 0}, "Dateifilter", boldFont_.get());
     ComboBox1.name = "ComboBox1";
     ComboBox1.Create(Panel1, {440, 2, 185, 200}, font, 8);
     for (const char* entry : {"Alle Dateien", "Icondateien", "EXE/DLL-Dateien", "Ico-Dateien"})
@@ -93,7 +93,7 @@ void TForm1::CreateComponents() {
     Panel6.align = Align::Top;
     Panel6.Create(Panel2, {0, 0, 942, 20}, kWhite);
     Label2.name = "Label2";
-    Label2.Create(Panel6, {24, 4, 0, 0}, "Gefundene Icongruppen", boldFont_.Get());
+    Label2.Create(Panel6, {24, 4, 0, 0}, "Gefundene Icongruppen", boldFont_.get());
     StatusBar1.name = "StatusBar1";
     StatusBar1.align = Align::Bottom;
     StatusBar1.Create(Panel2, {0, 195, 942, 25}, font);
@@ -120,7 +120,7 @@ void TForm1::CreateComponents() {
     Label1.name = "Label1";
     Label1.Create(Panel5, {6, 2, 0, 0}, "Ordner", font);
     SpeedButton1.name = "SpeedButton1";
-    SpeedButton1.Create(Panel5, {180, 2, 12, 12}, "X", speedButtonFont_.Get(), BS_FLAT);
+    SpeedButton1.Create(Panel5, {180, 2, 12, 12}, "X", speedButtonFont_.get(), BS_FLAT);
     TreeView1.name = "TreeView1";
     TreeView1.align = Align::Client;
     TreeView1.Create(Panel3, {0, 17, 200, 283},
@@ -141,7 +141,7 @@ void TForm1::CreateComponents() {
     RadioButton2.name = "RadioButton2";
     RadioButton2.Create(Panel4, {8, 24, 225, 17}, "Markierte Icons in eine Icondatei speichern", font, false);
     Label3.name = "Label3";
-    Label3.Create(Panel4, {10, 44, 0, 0}, "Markierte Elemente speichern als", linkFont_.Get());
+    Label3.Create(Panel4, {10, 44, 0, 0}, "Markierte Elemente speichern als", linkFont_.get());
     Label3.SetTextColor(RGB(0, 0, 0xFF));
     CheckListBox1.name = "CheckListBox1";
     CheckListBox1.Create(Panel4, {11, 64, 222, 220}, font, 60);

@@ -9,7 +9,7 @@
 namespace ph {
 
 std::unique_ptr<Win32FileSource> Win32FileSource::Open(const std::string& path) {
-    OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    winui::OwnedFile file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return nullptr;
     return std::make_unique<Win32FileSource>(std::move(file));
 }

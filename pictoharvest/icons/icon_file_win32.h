@@ -8,7 +8,7 @@
 
 #include "pictoharvest/icons/byte_source.h"
 #include "pictoharvest/icons/icon_read.h"
-#include "pictoharvest/icons/win32_handles.h"
+#include "winui/handles.h"
 
 namespace ph {
 
@@ -19,14 +19,14 @@ class Win32FileSource final : public ByteSource {
 public:
     // Null when CreateFileA fails (missing, in use, no access).
     static std::unique_ptr<Win32FileSource> Open(const std::string& path);
-    explicit Win32FileSource(OwnedFile file) : file_(std::move(file)) {}
+    explicit Win32FileSource(winui::OwnedFile file) : file_(std::move(file)) {}
 
     bool Read(std::uint8_t* buffer, std::uint32_t count, std::uint32_t& got) override;
     bool SeekFromStart(std::uint32_t offset) override;
     std::uint64_t Size() override;
 
 private:
-    OwnedFile file_;
+    winui::OwnedFile file_;
 };
 
 // Reads every image of the icon file at path into sink; the first failure

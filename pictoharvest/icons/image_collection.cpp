@@ -36,10 +36,10 @@ void ImageCollection::AppendImage(const IconImage& image, int position, int numb
     format.bmiHeader.biPlanes = 1;
     format.bmiHeader.biBitCount = 24;
     void* pixels = nullptr;
-    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
-    OwnedBitmap picture(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    winui::OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    winui::OwnedBitmap picture(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
     {
-        SelectedObject selected(dc.get(), picture.get());
+        winui::SelectedObject selected(dc.get(), picture.get());
         PatBlt(dc.get(), 0, 0, kPreviewSize, kPreviewSize, WHITENESS);
         if (!sharedIcon_.empty() && reported.width > kPreviewSize)
             sharedIcon_.Assign(ShrinkIcon(sharedIcon_.handle(), reported.width, kPreviewSize));

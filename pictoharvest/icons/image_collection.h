@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "pictoharvest/icons/icon_read.h"
-#include "pictoharvest/icons/win32_handles.h"
+#include "winui/handles.h"
 
 namespace ph {
 
@@ -26,7 +26,7 @@ public:
     bool empty() const { return !icon_; }
 
 private:
-    OwnedIcon icon_;
+    winui::OwnedIcon icon_;
 };
 
 // The one icon object of the process through which every preview is drawn.
@@ -49,7 +49,7 @@ public:
 
 private:
     IconHolder& sharedIcon_;
-    OwnedImageList previews_;
+    winui::OwnedImageList previews_;
     std::vector<ImageEntry> entries_;
     int imageCount_ = 0;
 };

@@ -1,6 +1,6 @@
 #include "pictoharvest/icons/image_icon.h"
 
-#include "pictoharvest/icons/win32_handles.h"
+#include "winui/handles.h"
 
 namespace ph {
 namespace {
@@ -9,13 +9,13 @@ constexpr DWORD kIconFormatVersion = 0x00030000;
 
 // A copy of one of the icon's bitmaps, stretched from the given source
 // rectangle to the target rectangle.
-OwnedBitmap Stretch(HDC source, HDC target, HBITMAP from, int fromWidth, int fromHeight, int toWidth, int toHeight) {
+winui::OwnedBitmap Stretch(HDC source, HDC target, HBITMAP from, int fromWidth, int fromHeight, int toWidth, int toHeight) {
     BITMAP info{};
     if (!from || !GetObjectA(from, sizeof info, &info)) return {};
-    OwnedBitmap result(CreateBitmap(toWidth, toHeight, info.bmPlanes, info.bmBitsPixel, nullptr));
+    winui::OwnedBitmap result(CreateBitmap(toWidth, toHeight, info.bmPlanes, info.bmBitsPixel, nullptr));
     if (!result) return {};
-    SelectedObject fromSelected(source, from);
-    SelectedObject toSelected(target, result.get());
+    winui::SelectedObject fromSelected(source, from);
+    winui::SelectedObject toSelected(target, result.get());
     StretchBlt(target, 0, 0, toWidth, toHeight, source, 0, 0, fromWidth, fromHeight, SRCCOPY);
     return result;
 }
@@ -41,16 +41,16 @@ HICON CreateImageIcon(const IconImage* image, ReportedGeometry& reported) {
 HICON ShrinkIcon(HICON icon, int sourceSize, int targetSize) {
     ICONINFO parts{};
     if (!icon || !GetIconInfo(icon, &parts)) return nullptr;
-    OwnedBitmap colour(parts.hbmColor);
-    OwnedBitmap mask(parts.hbmMask);
+    winui::OwnedBitmap colour(parts.hbmColor);
+    winui::OwnedBitmap mask(parts.hbmMask);
 
-    WindowDc screen;
-    OwnedMemoryDc source(CreateCompatibleDC(screen.get()));
-    OwnedMemoryDc target(CreateCompatibleDC(screen.get()));
+    winui::WindowDc screen;
+    winui::OwnedMemoryDc source(CreateCompatibleDC(screen.get()));
+    winui::OwnedMemoryDc target(CreateCompatibleDC(screen.get()));
     if (!source || !target) return nullptr;
 
-    OwnedBitmap newColour;
-    OwnedBitmap newMask;
+    winui::OwnedBitmap newColour;
+    winui::OwnedBitmap newMask;
     if (colour) {
         newColour = Stretch(source.get(), target.get(), colour.get(), sourceSize, sourceSize, targetSize, targetSize);
         newMask = Stretch(source.get(), target.get(), mask.get(), sourceSize, sourceSize, targetSize, targetSize);

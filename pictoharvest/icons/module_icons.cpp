@@ -46,12 +46,12 @@ OwnedDataModule LoadDataModule(const std::string& path) {
     return OwnedDataModule(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
 }
 
-OwnedIcon LargeGroupIcon(HMODULE module, const ModuleGroupKey& key) {
+winui::OwnedIcon LargeGroupIcon(HMODULE module, const ModuleGroupKey& key) {
     const auto group = GroupData(module, key);
     GroupDirectory directory;
     if (group.empty() || ParseGroupDirectory(group, directory) == GroupDirectoryResult::NoHeader ||
         directory.entries.empty())
-        return OwnedIcon();
+        return winui::OwnedIcon();
     // Choose by the parsed entries only, so nothing reads past the group.
     const int wanted = GetSystemMetrics(SM_CXICON);
     const GroupDirectoryEntry* best = &directory.entries.front();
@@ -65,8 +65,8 @@ OwnedIcon LargeGroupIcon(HMODULE module, const ModuleGroupKey& key) {
     HRSRC info = FindResourceA(module, MAKEINTRESOURCEA(best->id), MAKEINTRESOURCEA(3));  // RT_ICON
     HGLOBAL loaded = info ? LoadResource(module, info) : nullptr;
     void* data = loaded ? LockResource(loaded) : nullptr;
-    if (!data) return OwnedIcon();
-    return OwnedIcon(CreateIconFromResourceEx(static_cast<PBYTE>(data), SizeofResource(module, info), TRUE,
+    if (!data) return winui::OwnedIcon();
+    return winui::OwnedIcon(CreateIconFromResourceEx(static_cast<PBYTE>(data), SizeofResource(module, info), TRUE,
                                               0x00030000, wanted, GetSystemMetrics(SM_CYICON), 0));
 }
 

@@ -10,7 +10,7 @@
 
 #include "pictoharvest/icons/icon_read.h"
 #include "pictoharvest/icons/group_key.h"
-#include "pictoharvest/icons/win32_handles.h"
+#include "winui/handles.h"
 
 namespace ph {
 
@@ -20,13 +20,13 @@ struct DataModuleTraits {
     static void Close(Handle h) { FreeLibrary(h); }
 };
 // A module mapped with LoadLibraryExA(..., LOAD_LIBRARY_AS_DATAFILE).
-using OwnedDataModule = Owned<DataModuleTraits>;
+using OwnedDataModule = winui::Owned<DataModuleTraits>;
 
 OwnedDataModule LoadDataModule(const std::string& path);
 
 struct ModuleGroup {
     ModuleGroupKey key;     // for a text-named group: number -1 and the name
-    OwnedIcon largeIcon;    // may be empty when the group has no drawable image
+    winui::OwnedIcon largeIcon;  // may be empty when the group has no drawable image
 };
 
 // The groups in resource order, without icons; empty when the module
@@ -36,7 +36,7 @@ std::optional<std::vector<ModuleGroupKey>> ListModuleGroupKeys(const std::string
 // The group's large icon made from its own image nearest the system's
 // large icon size; what a group gets when the system's extraction cannot
 // be paired with the enumerated groups.
-OwnedIcon LargeGroupIcon(HMODULE module, const ModuleGroupKey& key);
+winui::OwnedIcon LargeGroupIcon(HMODULE module, const ModuleGroupKey& key);
 
 // The groups in resource order, each with its own large icon; empty (no
 // message) when the module cannot be opened.

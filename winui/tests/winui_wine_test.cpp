@@ -125,7 +125,7 @@ TEST(Menus, BuiltMenuShowsTicksRadioItemsAndLeavesHiddenItemsOut) {
     EXPECT_FALSE(b.Checked());
 
     BuiltMenu built = BuildMenu(menu.root);
-    HMENU handle = built.menu.Get();
+    HMENU handle = built.menu.get();
     ASSERT_EQ(GetMenuItemCount(handle), 5);
     struct Expect { const char* caption; UINT type; UINT state; };
     const Expect expected[] = {

@@ -17,6 +17,8 @@ namespace ph {
 namespace {
 
 // Records which blocks the COM task allocator (the shell allocator) frees.
+// COM keeps calling a spy for blocks allocated while it was registered, even
+// after it is revoked, so the one recorder lives as long as the process.
 class FreeRecorder final : public IMallocSpy {
 public:
     std::vector<void*> freed;
@@ -97,6 +99,15 @@ class ShellServicesTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { OleInitialize(nullptr); }
     static void TearDownTestSuite() { OleUninitialize(); }
+
+    // Starts recording frees with the process-wide spy.
+    static FreeRecorder& StartRecording() {
+        static FreeRecorder recorder;
+        static const HRESULT registered = CoRegisterMallocSpy(&recorder);
+        EXPECT_EQ(registered, S_OK);
+        recorder.freed.clear();
+        return recorder;
+    }
 
     void SetUp() override {
         root_ = temp_.path().string();
@@ -195,8 +206,7 @@ TEST_F(ShellServicesTest, BoundSubFolderListsItsOwnChildren) {
 }
 
 TEST_F(ShellServicesTest, ConcatenatedRealListsNameTheChildAndAreFreed) {
-    FreeRecorder recorder;
-    ASSERT_EQ(CoRegisterMallocSpy(&recorder), S_OK);
+    FreeRecorder& recorder = StartRecording();
     const void* block = nullptr;
     {
         auto children = Children(folder_.Get());
@@ -216,7 +226,6 @@ TEST_F(ShellServicesTest, ConcatenatedRealListsNameTheChildAndAreFreed) {
         EXPECT_FALSE(recorder.WasFreed(block));
     }
     EXPECT_TRUE(recorder.WasFreed(block));
-    CoRevokeMallocSpy();
 }
 
 TEST_F(ShellServicesTest, ConcatenationOfMadeListsGivesExactBytes) {
@@ -275,8 +284,7 @@ TEST_F(ShellServicesTest, StrRetKindsGiveTheirTexts) {
 }
 
 TEST_F(ShellServicesTest, WideStrRetIsConvertedToTheSystemCodePageAndFreed) {
-    FreeRecorder recorder;
-    ASSERT_EQ(CoRegisterMallocSpy(&recorder), S_OK);
+    FreeRecorder& recorder = StartRecording();
     const wchar_t text[] = L"Gr\u00f6\u00dfe \u20ac";
     auto* wide = static_cast<wchar_t*>(CoTaskMemAlloc(sizeof text));
     std::memcpy(wide, text, sizeof text);
@@ -287,7 +295,6 @@ TEST_F(ShellServicesTest, WideStrRetIsConvertedToTheSystemCodePageAndFreed) {
     EXPECT_EQ(StrRetToText(value, nullptr), "Gr\xF6\xDF" "e \x80");
     EXPECT_EQ(value.pOleStr, nullptr);
     EXPECT_TRUE(recorder.WasFreed(wide));
-    CoRevokeMallocSpy();
 }
 
 }  // namespace

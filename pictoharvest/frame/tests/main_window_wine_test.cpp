@@ -236,7 +236,7 @@ TEST_F(MainWindow, ControlsCarryTheirSettings) {
     ImageList_GetIconSize(f.ImageList6.Handle(), &width, &height);
     EXPECT_EQ(width, 48);
     BITMAP arrow{};
-    GetObjectA(f.ImageDown.Get(), sizeof(arrow), &arrow);
+    GetObjectA(f.ImageDown.get(), sizeof(arrow), &arrow);
     EXPECT_EQ(arrow.bmWidth, 7);
     EXPECT_EQ(arrow.bmHeight, 7);
     EXPECT_TRUE(f.SaveDialog1.flags & OFN_OVERWRITEPROMPT);
@@ -317,13 +317,13 @@ TEST_F(MainWindow, MenusHaveTheirItemsTicksRadioGroupsAndHiddenItems) {
         "  Details [x] (o)\n  -\n  Symbole anordnen nach\n    Name\n    Größe\n    Typ\n    Datum\n"
         "    Attribute\n  -\n  Aktualisieren\n"
         "?\n  Neue Version verfügbar?\n  -\n  &Optionen\n  -\n  Information\n";
-    EXPECT_EQ(Dump(winui::BuildMenu(f.MainMenu1.root, true).menu.Get()), mainMenu);
-    EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu1.root).menu.Get()),
+    EXPECT_EQ(Dump(winui::BuildMenu(f.MainMenu1.root, true).menu.get()), mainMenu);
+    EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu1.root).menu.get()),
               "Große Symbole (o)\nKleine Symbole (o)\nListe (o)\nDetails [x] (o)\n");
-    EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu2.root).menu.Get()),
+    EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu2.root).menu.get()),
               "Große Symbole (o)\nKleine Symbole (o)\nListe (o)\nDetails [x] (o)\n-\nSymbole anordnen nach\n"
               "  Name\n  Größe\n  Typ\n  Datum\n  Attribute\n-\nAktualisieren\n");
-    EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu4.root).menu.Get()),
+    EXPECT_EQ(Dump(winui::BuildMenu(f.PopupMenu4.root).menu.get()),
               "Speichern als Icon\nSpeichern als Bitmap\nSpeichern als JPG\n");
     EXPECT_TRUE(f.PopupLeft.root.Items().empty());
     EXPECT_TRUE(f.PopupRight.root.Items().empty());
@@ -337,7 +337,7 @@ TEST_F(MainWindow, MenusHaveTheirItemsTicksRadioGroupsAndHiddenItems) {
     }
     // Shown again, the entry comes back with its separator line.
     f.FindMenuItem("NeuerOrdner2")->visible = true;
-    const std::string popup = Dump(winui::BuildMenu(f.PopupMenu2.root).menu.Get());
+    const std::string popup = Dump(winui::BuildMenu(f.PopupMenu2.root).menu.get());
     EXPECT_EQ(popup.substr(popup.size() - 29), "Aktualisieren\n-\nNeuer Ordner\n");
     const char* named[] = {"Datei1", "Bearbeiten1", "Allesmarkieren1", "Markierungumkehren1",
                            "SpeichernalsIcon1", "SpeichernalsBitmap2", "SpeichernalsJPG2", "Ansicht1",

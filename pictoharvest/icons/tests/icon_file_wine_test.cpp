@@ -10,7 +10,7 @@
 #include "icon_fixtures.h"
 #include "pictoharvest/icons/icon_file_win32.h"
 #include "pictoharvest/icons/image_collection.h"
-#include "pictoharvest/icons/win32_handles.h"
+#include "winui/handles.h"
 #include "test_support.h"
 #include "winui/testing/scripted_prompts.h"
 
@@ -35,12 +35,12 @@ std::vector<Rgb> PreviewPixels(HIMAGELIST list, int index) {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     void* bits = nullptr;
-    OwnedBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    winui::OwnedBitmap dib(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    winui::OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
     std::vector<Rgb> pixels;
     if (!dib || !dc) return pixels;
     {
-        SelectedObject selected(dc.get(), dib.get());
+        winui::SelectedObject selected(dc.get(), dib.get());
         HBRUSH magenta = CreateSolidBrush(RGB(kUnpainted.r, kUnpainted.g, kUnpainted.b));
         RECT all{0, 0, kPreview, kPreview};
         FillRect(dc.get(), &all, magenta);
@@ -211,7 +211,7 @@ TEST_F(IconFileWine, AFileHeldOpenOrMissingCannotBeOpened) {
     {
         // Another opener that shares everything still keeps out a reader
         // that wants the file to itself.
-        OwnedFile other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+        winui::OwnedFile other(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
         ASSERT_TRUE(other);
         ReadIconFile(path, collection_, owner_);
@@ -274,8 +274,8 @@ TEST_F(IconFileWine, TheSharedIconReleasesTheIconItHeld) {
 SIZE IconSize(HICON icon) {
     ICONINFO parts{};
     if (!GetIconInfo(icon, &parts)) return {};
-    OwnedBitmap colour(parts.hbmColor);
-    OwnedBitmap mask(parts.hbmMask);
+    winui::OwnedBitmap colour(parts.hbmColor);
+    winui::OwnedBitmap mask(parts.hbmMask);
     BITMAP info{};
     GetObjectA(mask.get(), sizeof info, &info);
     return {info.bmWidth, colour ? info.bmHeight : info.bmHeight / 2};

@@ -81,7 +81,7 @@ TEST(ModuleIcons, GroupIconFromItsOwnImages) {
         {{99, ""}, false},  // no such group
     };
     for (const auto& c : cases) {
-        const OwnedIcon icon = LargeGroupIcon(module.get(), c.group);
+        const winui::OwnedIcon icon = LargeGroupIcon(module.get(), c.group);
         EXPECT_EQ(static_cast<bool>(icon), c.hasIcon) << c.group.number << c.group.name;
         if (!icon) continue;
         ICONINFO info{};

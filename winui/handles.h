@@ -1,12 +1,12 @@
 #pragma once
-// Owning holders for the GDI, user and kernel handles the icon code makes.
-// Each releases its handle when it goes or when it is given another one.
+// Owning holders for GDI, user and kernel handles. Each releases its handle
+// when it goes or when it is given another one. Plain HWND views never own.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <utility>
 
-namespace ph {
+namespace winui {
 
 template <typename Traits>
 class Owned {
@@ -40,11 +40,6 @@ struct IconTraits {
     static Handle Invalid() { return nullptr; }
     static void Close(Handle h) { DestroyIcon(h); }
 };
-struct BitmapTraits {
-    using Handle = HBITMAP;
-    static Handle Invalid() { return nullptr; }
-    static void Close(Handle h) { DeleteObject(h); }
-};
 struct MemoryDcTraits {
     using Handle = HDC;
     static Handle Invalid() { return nullptr; }
@@ -61,8 +56,23 @@ struct ImageListTraits {
     static void Close(Handle h) { ImageList_Destroy(h); }
 };
 
+template <typename H>
+struct GdiTraits {
+    using Handle = H;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DeleteObject(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Invalid() { return nullptr; }
+    static void Close(Handle h) { DestroyMenu(h); }
+};
+
 using OwnedIcon = Owned<IconTraits>;
-using OwnedBitmap = Owned<BitmapTraits>;
+using OwnedFont = Owned<GdiTraits<HFONT>>;
+using OwnedBrush = Owned<GdiTraits<HBRUSH>>;
+using OwnedMenu = Owned<MenuTraits>;
+using OwnedBitmap = Owned<GdiTraits<HBITMAP>>;
 using OwnedMemoryDc = Owned<MemoryDcTraits>;  // from CreateCompatibleDC
 using OwnedFile = Owned<FileTraits>;          // from CreateFile
 using OwnedImageList = Owned<ImageListTraits>;
@@ -98,4 +108,4 @@ private:
     HGDIOBJ previous_;
 };
 
-}  // namespace ph
+}  // namespace winui
