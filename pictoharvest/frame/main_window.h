@@ -9,6 +9,7 @@
 #include <string>
 
 #include "pictoharvest/browser/com_ptr.h"
+#include "pictoharvest/icons/image_collection.h"
 #include "winui/controls.h"
 #include "winui/image_list.h"
 #include "winui/menu.h"
@@ -59,7 +60,9 @@ public:
     winui::ImageList ImageList1;  // 32 x 32, the groups of ListViewS
     winui::ImageList ImageList2;  // 24 x 24, the tool-bar pictures
     winui::ImageList ImageList4;  // 16 x 16, the address box
-    winui::ImageList ImageList6;  // 48 x 48, the image previews
+    // The images of the shown group; ImageList6 views its 48 x 48 previews.
+    ph::ImageCollection imageCollection;
+    winui::ImageList ImageList6;
 
     // The system image lists as the file list and tree see them (shared).
     winui::ImageList listLargeImages;

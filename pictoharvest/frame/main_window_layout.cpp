@@ -25,7 +25,7 @@ void TForm1::CreatePictures() {
         ImageList2.AddBitmap(picture.get());
     }
     ImageList4.Create(16, 16, ILC_COLOR32 | ILC_MASK, 1, 1);
-    ImageList6.Create(48, 48, ILC_COLOR32 | ILC_MASK, 8, 8);
+    ImageList6.Assign(imageCollection.previews(), true);
     ImageDown = Picture(SortArrow(false), kArrowSize);
     ImageUp = Picture(SortArrow(true), kArrowSize);
 }
