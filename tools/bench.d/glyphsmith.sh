@@ -6,7 +6,7 @@ set -euo pipefail
 build=$1
 tools=$(cd "$(dirname "$0")/.." && pwd)
 source "$tools/wine-env"
-glyphsmith="$build/win32/glyphsmith/Glyphsmith.exe"
+glyphsmith="$build/win32/bin/Glyphsmith.exe"
 dll="$WINEPREFIX/drive_c/windows/syswow64/shell32.dll"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

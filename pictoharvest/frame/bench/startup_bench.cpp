@@ -53,7 +53,7 @@ double Median(std::vector<double> values) {
 
 int main() {
     const std::string folder = OwnFolder();
-    const std::string program = folder + "..\\pictoharvest\\Pictoharvest.exe";
+    const std::string program = folder + "..\\bin\\Pictoharvest.exe";
     const std::string bare = folder + "..\\bench-helpers\\bench_bare_window.exe";
     constexpr int kRounds = 7;
     std::vector<double> programTimes, bareTimes;
