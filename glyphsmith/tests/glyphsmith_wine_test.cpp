@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "icon_fixtures.h"
+#include "wine_test_children.h"
 #include "pictoharvest/icons/icon_file_win32.h"
 #include "pictoharvest/icons/picture.h"
 #include "test_support.h"
@@ -55,10 +56,12 @@ public:
         started_ = CreateProcessA(nullptr, line.data(), nullptr, nullptr, capture, 0, nullptr, nullptr, &startup,
                                   &process_) != 0;
         for (HANDLE h : writeEnds_) CloseHandle(h);
+        if (started_) ph::testing::RegisterChildProcess(process_.dwProcessId);
     }
     ~Child() {
         if (started_) {
             if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(process_.hProcess, 99);
+            ph::testing::ForgetChildProcess(process_.dwProcessId);
             CloseHandle(process_.hProcess);
             CloseHandle(process_.hThread);
         }
