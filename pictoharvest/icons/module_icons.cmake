@@ -44,7 +44,8 @@ set(module_generator_sources
     ${module_fixture_sources}/module_fixture_images.cpp
     ${CMAKE_CURRENT_SOURCE_DIR}/tests/icon_fixtures.cpp
     ${CMAKE_SOURCE_DIR}/testing/test_support.cpp
-    ${CMAKE_CURRENT_SOURCE_DIR}/icon_file_writer.cpp)
+    ${CMAKE_CURRENT_SOURCE_DIR}/icon_file_writer.cpp
+    ${CMAKE_CURRENT_SOURCE_DIR}/dib_geometry.cpp)
 add_custom_command(
     OUTPUT ${module_fixtures}/module_fixture_images ${module_fixtures}/images.stamp
     COMMAND ${CMAKE_COMMAND} -E make_directory ${module_fixtures}

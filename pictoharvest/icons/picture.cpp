@@ -1,6 +1,7 @@
 #include "pictoharvest/icons/picture.h"
 
 #include "pictoharvest/core/byte_cursor.h"
+#include "pictoharvest/core/byte_writer.h"
 
 namespace ph {
 
@@ -20,16 +21,6 @@ unsigned BitsAt(std::span<const std::uint8_t> row, int x, unsigned bitsPerPixel)
 }
 
 std::uint32_t Channel(std::uint32_t colour, int shift) { return (colour >> shift) & 0xFF; }
-
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    PutU16(out, static_cast<std::uint16_t>(value));
-    PutU16(out, static_cast<std::uint16_t>(value >> 16));
-}
 
 }  // namespace
 
@@ -138,22 +129,23 @@ std::vector<std::uint8_t> BuildBmp24(const Picture& picture) {
     const std::size_t imageSize = stride * static_cast<std::size_t>(picture.height);
     std::vector<std::uint8_t> out;
     out.reserve(54 + imageSize);
-    out.push_back('B');
-    out.push_back('M');
-    PutU32(out, static_cast<std::uint32_t>(54 + imageSize));
-    PutU32(out, 0);
-    PutU32(out, 54);
-    PutU32(out, 40);
-    PutU32(out, static_cast<std::uint32_t>(picture.width));
-    PutU32(out, static_cast<std::uint32_t>(picture.height));
-    PutU16(out, 1);
-    PutU16(out, 24);
-    PutU32(out, 0);  // BI_RGB
-    PutU32(out, static_cast<std::uint32_t>(imageSize));
-    PutU32(out, 2835);  // 72 dpi
-    PutU32(out, 2835);
-    PutU32(out, 0);
-    PutU32(out, 0);
+    ByteWriter(out)
+        .U8('B')
+        .U8('M')
+        .U32(static_cast<std::uint32_t>(54 + imageSize))
+        .U32(0)
+        .U32(54)
+        .U32(40)
+        .U32(static_cast<std::uint32_t>(picture.width))
+        .U32(static_cast<std::uint32_t>(picture.height))
+        .U16(1)
+        .U16(24)
+        .U32(0)  // BI_RGB
+        .U32(static_cast<std::uint32_t>(imageSize))
+        .U32(2835)  // 72 dpi
+        .U32(2835)
+        .U32(0)
+        .U32(0);
     for (int y = picture.height - 1; y >= 0; --y) {
         const std::size_t rowStart = out.size();
         for (int x = 0; x < picture.width; ++x) {
