@@ -10,7 +10,7 @@ namespace winui {
 // ---- Control ---------------------------------------------------------------
 
 void Control::Join(Container* container, const Bounds& bounds) {
-    bounds_ = bounds;
+    bounds_ = requested_ = bounds;
     parent_ = container;
     if (container) container->AddChild(*this);
 }
@@ -33,7 +33,7 @@ HWND Control::CreateOwnChild(Container* container, HWND parent, const char* clas
 
 void Control::SetBounds(const Bounds& bounds) {
     const bool resized = bounds.width != bounds_.width || bounds.height != bounds_.height;
-    bounds_ = bounds;
+    bounds_ = requested_ = bounds;
     if (Handle()) MoveWindow(Handle(), bounds.left, bounds.top, bounds.width, bounds.height, TRUE);
     // An aligned control that changes size moves its neighbours.
     if (resized && parent_ && align != Align::None) parent_->Realign(true);
@@ -156,7 +156,9 @@ void Container::Realign(bool repaint) {
     std::vector<Control*> aligned;
     for (Control* child : children_) {
         if (child->align == Align::None) continue;
-        items.push_back({child->align, child->bounds_, child->visible_});
+        // The requested size, not the last placed one: a pane squeezed by a
+        // small window gets its size back when the window grows again.
+        items.push_back({child->align, child->requested_, child->visible_});
         aligned.push_back(child);
     }
     AlignItems(client.right, client.bottom, items);

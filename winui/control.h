@@ -73,13 +73,14 @@ protected:
     // WM_COMMAND notification codes sent by this control.
     virtual bool HandleCommand(WORD code);
     void Join(Container* container, const Bounds& bounds);
-    void Realigned(const Bounds& bounds) { bounds_ = bounds; }
+    void Realigned(const Bounds& bounds) { bounds_ = requested_ = bounds; }
     void TrackBounds();
 
 private:
     friend class Container;
     Container* parent_ = nullptr;
-    Bounds bounds_;
+    Bounds bounds_;     // where the control is now
+    Bounds requested_;  // the size it was given; alignment may place it smaller for a while
     bool visible_ = true;
     HFONT font_ = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "winui/controls.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace winui {
 
@@ -82,7 +83,9 @@ void ComboBox::Create(Container& parent, const Bounds& bounds, HFONT font, int d
                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                 {bounds.left, bounds.top, bounds.width, std::max(bounds.height, 200)});
     SetFont(font);
-    SendMessageA(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownRows), 0);
+    // The extended box keeps this setting to itself; its inner combo box uses it.
+    HWND inner = reinterpret_cast<HWND>(SendMessageA(Handle(), CBEM_GETCOMBOCONTROL, 0, 0));
+    SendMessageA(inner ? inner : Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownRows), 0);
     RECT window{};
     GetWindowRect(Handle(), &window);
     Realigned({bounds.left, bounds.top, bounds.width, window.bottom - window.top});
@@ -122,7 +125,9 @@ void ComboBoxEx::Create(Container& parent, const Bounds& bounds, HFONT font, int
                 WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST,
                 {bounds.left, bounds.top, bounds.width, std::max(bounds.height, 200)});
     SetFont(font);
-    SendMessageA(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownRows), 0);
+    // The extended box keeps this setting to itself; its inner combo box uses it.
+    HWND inner = reinterpret_cast<HWND>(SendMessageA(Handle(), CBEM_GETCOMBOCONTROL, 0, 0));
+    SendMessageA(inner ? inner : Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(dropDownRows), 0);
     RECT window{};
     GetWindowRect(Handle(), &window);
     Realigned({bounds.left, bounds.top, bounds.width, window.bottom - window.top});
@@ -192,6 +197,29 @@ void TreeView::SetIndent(int indent) {
     SendMessageA(Handle(), TVM_SETINDENT, static_cast<WPARAM>(indent), 0);
 }
 int TreeView::Indent() const { return static_cast<int>(SendMessageA(Handle(), TVM_GETINDENT, 0, 0)); }
+
+bool TreeView::HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    if (message == WM_NOTIFY && inButtonDown_ && reinterpret_cast<NMHDR*>(lParam)->code == NM_CLICK) {
+        clickPending_ = true;
+        result = 0;
+        return true;
+    }
+    return Control::HandleReflected(message, wParam, lParam, result);
+}
+
+LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_LBUTTONDOWN) return Control::HandleMessage(message, wParam, lParam);
+    inButtonDown_ = true;
+    clickPending_ = false;
+    const LRESULT answer = Control::HandleMessage(message, wParam, lParam);
+    inButtonDown_ = false;
+    if (std::exchange(clickPending_, false) && Handle()) {
+        NMHDR header{Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(Handle())), static_cast<UINT>(NM_CLICK)};
+        LRESULT ignored = 0;
+        Control::HandleReflected(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header), ignored);
+    }
+    return answer;
+}
 
 // ---- ListView --------------------------------------------------------------
 

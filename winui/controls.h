@@ -82,6 +82,18 @@ public:
     void SetImageList(HIMAGELIST images);
     void SetIndent(int indent);
     int Indent() const;
+
+    bool HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // The tree reports a click before it moves the selection; the click is
+    // passed on once the button-down handling is over, so a click handler
+    // sees the item that was clicked as the selected one.
+    bool inButtonDown_ = false;
+    bool clickPending_ = false;
 };
 
 class ListView : public Control {
@@ -118,7 +130,7 @@ public:
     // check column.
     std::function<void(int index, const RECT& content, const DRAWITEMSTRUCT& item)> OnDrawItem;
     bool allowGrayed = false;
-    COLORREF drawColor = RGB(255, 255, 255);
+    COLORREF drawColor = CLR_INVALID;  // background for owner-drawn items; the form sets it
 
     void Create(Container& parent, const Bounds& bounds, HFONT font, int itemHeight);
     void AddItem(const std::string& text, State state = State::Unchecked, bool enabled = true);

@@ -15,7 +15,7 @@ struct SaveDialogRequest {
     std::string filter;       // pairs of description and pattern, "|" between
     std::string fileName;     // proposed name in, chosen full path out
     std::string title;
-    DWORD flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLESIZING | OFN_EXPLORER;
+    DWORD flags = OFN_EXPLORER;
 };
 
 // The shell's folder dialog: title, BIF_ flags and the folder it opens on.

@@ -181,9 +181,11 @@ std::vector<std::uint32_t> ToolbarPicture(int index) {
 }
 
 std::vector<std::uint32_t> SortArrow(bool up) {
-    // A solid triangle four rows high, centred in the 7 x 7 square.
-    std::vector<std::uint32_t> pixels(kArrowSize * kArrowSize, 0);
-    constexpr std::uint32_t kInk = 0xFF404040;
+    // A solid black triangle four rows high, centred in the 7 x 7 square on
+    // white: the header shows the bitmap as it is, without a mask.
+    constexpr std::uint32_t kPaper = 0xFFFFFFFF;
+    constexpr std::uint32_t kInk = 0xFF000000;
+    std::vector<std::uint32_t> pixels(kArrowSize * kArrowSize, kPaper);
     for (int row = 0; row < 4; ++row) {
         const int half = up ? row : 3 - row;
         for (int x = 3 - half; x <= 3 + half; ++x) pixels[static_cast<size_t>((row + 1) * kArrowSize + x)] = kInk;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -96,6 +97,38 @@ TEST(ExceptionBoundary, StartUpErrorIsShownAndTheFormStays) {
     ShowWindow(form.Handle(), SW_SHOW);
     Pump();
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
+}
+
+TEST(Controls, TreeClickSeesTheClickedItemSelected) {
+    TestForm form;
+    TreeView tree;
+    tree.Create(form.panel, {100, 5, 200, 200}, TVS_HASBUTTONS | TVS_SHOWSELALWAYS, nullptr);
+    auto add = [&](const char* text) {
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = TVI_ROOT;
+        insert.hInsertAfter = TVI_LAST;
+        insert.item.mask = TVIF_TEXT;
+        insert.item.pszText = const_cast<char*>(text);
+        return reinterpret_cast<HTREEITEM>(
+            SendMessageA(tree.Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    };
+    HTREEITEM first = add("first");
+    HTREEITEM second = add("second");
+    SendMessageA(tree.Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(first));
+    std::vector<HTREEITEM> seen;
+    tree.OnClick = [&] {
+        seen.push_back(reinterpret_cast<HTREEITEM>(SendMessageA(tree.Handle(), TVM_GETNEXTITEM, TVGN_CARET, 0)));
+    };
+    RECT rect{};
+    *reinterpret_cast<HTREEITEM*>(&rect) = second;
+    ASSERT_TRUE(SendMessageA(tree.Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&rect)));
+    const LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    // The tree follows the mouse until the button comes up: have it queued.
+    PostMessageA(tree.Handle(), WM_LBUTTONUP, 0, point);
+    SendMessageA(tree.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    Pump();
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0], second);
 }
 
 TEST(Controls, OwnCursorOverTheClientArea) {

@@ -204,6 +204,9 @@ TEST_F(MainWindow, ControlsCarryTheirSettings) {
     for (int i = 0; i < 4; ++i) EXPECT_EQ(f.ComboBox1.ItemText(i), filters[i]);
     EXPECT_EQ(f.ComboBox1.ItemIndex(), 0);
     EXPECT_EQ(Placement(f.ComboBox1.Handle()).width, 185);
+    const HWND addressCombo =
+        reinterpret_cast<HWND>(SendMessageA(f.ComboBoxEx1.Handle(), CBEM_GETCOMBOCONTROL, 0, 0));
+    EXPECT_EQ(SendMessageA(addressCombo, CB_GETMINVISIBLE, 0, 0), 8);
     // Captions.
     EXPECT_EQ(f.Label1.Text(), "Ordner");
     EXPECT_EQ(f.Label2.Text(), "Gefundene Icongruppen");
@@ -282,6 +285,11 @@ TEST_F(MainWindow, ToolBarButtonsInOrder) {
         EXPECT_STREQ(text, e.caption) << e.name;
         EXPECT_EQ(ours.dropDownMenu, e.menu) << e.name;
         EXPECT_EQ(static_cast<bool>(ours.OnClick), e.style != BTNS_SEP) << e.name;
+        RECT rect{};
+        SendMessageA(f.ToolBar1.Handle(), TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&rect));
+        // Every button is 67 wide; a drop-down one adds its arrow.
+        if (e.style == 0) EXPECT_EQ(rect.right - rect.left, 67) << e.name;
+        if (e.style == BTNS_DROPDOWN) EXPECT_GT(rect.right - rect.left, 67) << e.name;
     }
     EXPECT_EQ(SendMessageA(f.ToolBar1.Handle(), TB_GETIMAGELIST, 0, 0),
               reinterpret_cast<LRESULT>(f.ImageList2.Handle()));
@@ -404,6 +412,21 @@ TEST_F(MainWindow, WideningWidensOnlyTheAddressBox) {
     // The icon panel's list follows the panel's height.
     Resize(1150, 700);
     EXPECT_EQ(Placement(f.CheckListBox1.Handle()).height, Placement(f.Panel4.Handle()).height - 80);
+}
+
+TEST_F(MainWindow, PanesGetTheirSizesBackAfterTheWindowWasVerySmall) {
+    TForm1& f = *form;
+    const int folderPane = Placement(f.Panel3.Handle()).width;
+    const int iconPanel = Placement(f.Panel4.Handle()).width;
+    const int groupPane = Placement(f.Panel2.Handle()).height;
+    const int folderStrip = Placement(f.Panel5.Handle()).height;
+    Resize(180, 160);
+    EXPECT_LT(Placement(f.Panel4.Handle()).width, iconPanel);  // squeezed for now
+    Resize(950, 600);
+    EXPECT_EQ(Placement(f.Panel3.Handle()).width, folderPane);
+    EXPECT_EQ(Placement(f.Panel4.Handle()).width, iconPanel);
+    EXPECT_EQ(Placement(f.Panel2.Handle()).height, groupPane);
+    EXPECT_EQ(Placement(f.Panel5.Handle()).height, folderStrip);
 }
 
 TEST_F(MainWindow, CloseButtonKeepsTwentyPixelsFromTheFolderPaneEdge) {

@@ -11,13 +11,16 @@ namespace {
 std::string Rows(const std::vector<std::uint32_t>& pixels) {
     std::string text;
     for (int y = 0; y < kArrowSize; ++y) {
-        for (int x = 0; x < kArrowSize; ++x) text += pixels[static_cast<size_t>(y * kArrowSize + x)] ? '#' : '.';
+        for (int x = 0; x < kArrowSize; ++x) {
+            const std::uint32_t pixel = pixels[static_cast<size_t>(y * kArrowSize + x)];
+            text += pixel == 0xFF000000 ? '#' : pixel == 0xFFFFFFFF ? '.' : '?';
+        }
         text += '\n';
     }
     return text;
 }
 
-TEST(SortArrow, TrianglesPointUpAndDown) {
+TEST(SortArrow, BlackTrianglesOnWhitePointUpAndDown) {
     EXPECT_EQ(Rows(SortArrow(true)),
               ".......\n...#...\n..###..\n.#####.\n#######\n.......\n.......\n");
     EXPECT_EQ(Rows(SortArrow(false)),
