@@ -267,6 +267,10 @@ TEST(Glyphsmith, FailuresSayWhyAndLeaveNothingBehind) {
     testing::WriteBytes(dir.path() / "notes.txt", {'t', 'e', 'x', 't'});
     const std::string out = dir.File("out.ico");
     const std::string missingFolder = dir.File("no such folder") + "\\out.ico";
+    // A folder where the file should go: the picture is written in full
+    // beside it, and then the move over the folder fails.
+    const std::string taken = dir.File("taken");
+    std::filesystem::create_directory(taken);
     const struct {
         std::string line;
         DWORD exitCode;
@@ -282,6 +286,7 @@ TEST(Glyphsmith, FailuresSayWhyAndLeaveNothingBehind) {
         {"/0/" + kTwelve + "/" + out + "/2/1;/", 5, "Die Icongruppe 2 hat kein Bild an Position 1:\r\n" + kTwelve},
         {"/0/" + kTwelve + "/" + out + "/6/1;/", 3, "Error Converting to Internal Format\r\n" + kTwelve},
         {"/0/" + kTwelve + "/" + missingFolder + "/1/0;/", 7, "Die Datei lässt sich nicht schreiben:\r\n" + missingFolder},
+        {"/0/" + kTwelve + "/" + taken + "/1/0;/", 7, "Die Datei lässt sich nicht schreiben:\r\n" + taken},
     };
     for (const auto& c : cases) {
         Child child(c.line, true);
@@ -292,7 +297,7 @@ TEST(Glyphsmith, FailuresSayWhyAndLeaveNothingBehind) {
         EXPECT_EQ(box->text, c.text);
         EXPECT_EQ(child.Wait(), c.exitCode) << c.line;
         EXPECT_EQ(child.err(), c.text + "\r\n");
-        EXPECT_EQ(FolderEntries(dir.path()), std::vector<std::string>{"notes.txt"}) << c.line;
+        EXPECT_EQ(FolderEntries(dir.path()), (std::vector<std::string>{"notes.txt", "taken"})) << c.line;
     }
 }
 

@@ -29,7 +29,8 @@ IconDirectoryFields DibFields(std::span<const std::uint8_t> bits) {
     IconDirectoryFields fields;
     fields.width = DimensionByte(header->width);
     fields.height = DimensionByte(header->height / 2);
-    fields.colourCount = colours < 256 ? static_cast<std::uint8_t>(colours) : 0;
+    // Icon files give a colour count only for images with a colour table.
+    fields.colourCount = header->bitCount <= 8 && colours < 256 ? static_cast<std::uint8_t>(colours) : 0;
     fields.planes = header->planes;
     fields.bitCount = header->bitCount;
     return fields;

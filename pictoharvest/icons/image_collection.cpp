@@ -46,7 +46,10 @@ void ImageCollection::AppendImage(const IconImage& image, int position, int numb
         // Own size, with the mask: transparent parts stay white.
         if (!sharedIcon_.empty()) DrawIconEx(dc.get(), 0, 0, sharedIcon_.handle(), 0, 0, 0, nullptr, DI_NORMAL);
     }
-    ImageList_Add(previews_.get(), picture.get(), nullptr);
+    // The previews must stay parallel to the entries: when no picture could
+    // be made or added, an empty slot stands in for it.
+    if (!picture || ImageList_Add(previews_.get(), picture.get(), nullptr) < 0)
+        ImageList_SetImageCount(previews_.get(), static_cast<UINT>(imageCount_ + 1));
 
     entries_.push_back({ImageCaption(position, number), ImageDetails(reported.width, reported.height, reported.bitCount),
                         number});

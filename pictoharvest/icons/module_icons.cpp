@@ -137,19 +137,19 @@ ModuleReadResult ReadModuleGroup(HMODULE module, const std::string& path, const 
 
         const DWORD size = SizeofResource(module, info);
         const void* bits = LockResource(loaded);
-        IconImage image;
         try {
             if (!bits && size > 0) throw std::bad_alloc();
+            IconImage image;
             image.bits.assign(static_cast<const std::uint8_t*>(bits), static_cast<const std::uint8_t*>(bits) + size);
+            if (FillImageGeometry(&image) != GeometryResult::Ok) {
+                reporter.Report(IconReadError::Converting, path);
+                return ModuleReadResult::Failed;
+            }
+            sink.AppendImage(image, static_cast<int>(i), id);
         } catch (const std::bad_alloc&) {
             reporter.Report(IconReadError::AllocatingMemory, path);
             return ModuleReadResult::Failed;
         }
-        if (FillImageGeometry(&image) != GeometryResult::Ok) {
-            reporter.Report(IconReadError::Converting, path);
-            return ModuleReadResult::Failed;
-        }
-        sink.AppendImage(image, static_cast<int>(i), id);
     }
     return ModuleReadResult::Complete;
 }

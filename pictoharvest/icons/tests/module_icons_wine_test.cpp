@@ -44,6 +44,26 @@ public:
     std::vector<std::string> messages;
 };
 
+// The icon drawn at its own size onto white, pixel by pixel.
+std::vector<std::uint32_t> Drawn(HICON icon) {
+    const int size = GetSystemMetrics(SM_CXICON);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size;
+    format.bmiHeader.biHeight = -size;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    void* pixels = nullptr;
+    winui::OwnedMemoryDc dc(CreateCompatibleDC(nullptr));
+    winui::OwnedBitmap picture(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    winui::SelectedObject selected(dc.get(), picture.get());
+    PatBlt(dc.get(), 0, 0, size, size, WHITENESS);
+    DrawIconEx(dc.get(), 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    GdiFlush();
+    const auto* first = static_cast<const std::uint32_t*>(pixels);
+    return {first, first + size * size};
+}
+
 TEST(ModuleIcons, ListsTwelveGroupsInResourceOrder) {
     const std::string path = Fixture("twelve_groups.dll");
     const auto groups = ListModuleGroups(path);
@@ -64,6 +84,14 @@ TEST(ModuleIcons, ListsTwelveGroupsInResourceOrder) {
         EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXICON)) << j;
         if (info.hbmColor) DeleteObject(info.hbmColor);
         DeleteObject(info.hbmMask);
+    }
+    // Each group shows its own picture, the one made from its own images,
+    // not a neighbour's.
+    const OwnedDataModule module = LoadDataModule(path);
+    for (int j : {0, 1, 2, 3, 5, 7, 8}) {
+        const winui::OwnedIcon own = LargeGroupIcon(module.get(), (*groups)[j].key);
+        ASSERT_TRUE(own) << j;
+        EXPECT_EQ(Drawn((*groups)[j].largeIcon.get()), Drawn(own.get())) << j;
     }
 }
 
