@@ -26,8 +26,6 @@ void ToolBar::SetImageList(HIMAGELIST images) {
 
 void ToolBar::SetButtonSize(int width, int height) {
     SendMessageA(Handle(), TB_SETBUTTONSIZE, 0, MAKELPARAM(width, height));
-    // The size alone is only a minimum: a caption would widen every button.
-    if (!autoSizeButtons) SendMessageA(Handle(), TB_SETBUTTONWIDTH, 0, MAKELPARAM(width, width));
 }
 
 ToolButton& ToolBar::AddButton(const std::string& buttonName, ToolButton::Style style, int image,
@@ -44,7 +42,7 @@ ToolButton& ToolBar::AddButton(const std::string& buttonName, ToolButton::Style 
                                                          : I_IMAGENONE;
     info.idCommand = button->commandId;
     info.fsState = TBSTATE_ENABLED;
-    info.fsStyle = autoSizeButtons ? BTNS_AUTOSIZE : 0;
+    info.fsStyle = BTNS_AUTOSIZE;
     if (style == ToolButton::Style::Separator) info.fsStyle = BTNS_SEP;
     if (style == ToolButton::Style::DropDown) info.fsStyle |= BTNS_DROPDOWN;
     if (!caption.empty()) {

@@ -46,9 +46,6 @@ public:
     void DropDown(ToolButton& button);
     // Colour behind the buttons; CLR_INVALID shows the parent through.
     COLORREF background = CLR_INVALID;
-    // Buttons fit their picture and caption; false gives every button the
-    // bar's button size. Set before buttons are added.
-    bool autoSizeButtons = true;
 
     bool HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 

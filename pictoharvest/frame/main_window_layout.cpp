@@ -48,7 +48,6 @@ void TForm1::CreateComponents() {
     ToolBar1.name = "ToolBar1";
     ToolBar1.Create(nullptr, CoolBar1.Handle(), {0, 0, 600, 33}, TBSTYLE_LIST, font);
     ToolBar1.SetImageList(ImageList2.Handle());
-    ToolBar1.autoSizeButtons = false;
     ToolBar1.SetButtonSize(67, 30);
     ToolButton& back = ToolBar1.AddButton("ToolButton1", ToolButton::Style::DropDown, 0, "Zurück");
     back.dropDownMenu = &PopupLeft;
