@@ -76,6 +76,13 @@ void RadioButton::SetChecked(bool checked) {
     SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
+// ---- ComboControl ----------------------------------------------------------
+
+void ComboControl::ClearItems() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
+int ComboControl::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
+int ComboControl::ItemIndex() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0)); }
+void ComboControl::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+
 // ---- ComboBox --------------------------------------------------------------
 
 void ComboBox::Create(Container& parent, const Bounds& bounds, HFONT font, int dropDownRows) {
@@ -94,8 +101,6 @@ void ComboBox::Create(Container& parent, const Bounds& bounds, HFONT font, int d
 void ComboBox::AddItem(const std::string& text) {
     SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
-void ComboBox::ClearItems() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
-int ComboBox::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
 std::string ComboBox::ItemText(int index) const {
     const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length < 0) return {};
@@ -103,12 +108,6 @@ std::string ComboBox::ItemText(int index) const {
     SendMessageA(Handle(), CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(static_cast<size_t>(length));
     return text;
-}
-int ComboBox::ItemIndex() const {
-    return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
-}
-void ComboBox::SetItemIndex(int index) {
-    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 bool ComboBox::HandleCommand(WORD code) {
     if (code == CBN_SELCHANGE && OnClick) {
@@ -147,8 +146,6 @@ void ComboBoxEx::AddItem(const std::string& text, int image) {
     SendMessageA(Handle(), CBEM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-void ComboBoxEx::ClearItems() { SendMessageA(Handle(), CB_RESETCONTENT, 0, 0); }
-int ComboBoxEx::Count() const { return static_cast<int>(SendMessageA(Handle(), CB_GETCOUNT, 0, 0)); }
 
 std::string ComboBoxEx::ItemText(int index) const {
     char buffer[1024] = {};
@@ -169,12 +166,6 @@ int ComboBoxEx::ItemImage(int index) const {
     return item.iImage;
 }
 
-int ComboBoxEx::ItemIndex() const {
-    return static_cast<int>(SendMessageA(Handle(), CB_GETCURSEL, 0, 0));
-}
-void ComboBoxEx::SetItemIndex(int index) {
-    SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-}
 bool ComboBoxEx::HandleCommand(WORD code) {
     if (code == CBN_SELCHANGE && OnChange) {
         OnChange();

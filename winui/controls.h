@@ -44,33 +44,34 @@ public:
 };
 
 // A drop-down list; OnClick runs when the user picks another entry.
-class ComboBox : public Control {
+// What the plain and the extended combo box answer alike.
+class ComboControl : public Control {
+public:
+    void ClearItems();
+    int Count() const;
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+};
+
+class ComboBox : public ComboControl {
 public:
     void Create(Container& parent, const Bounds& bounds, HFONT font, int dropDownRows = 8);
     void AddItem(const std::string& text);
-    void ClearItems();
-    int Count() const;
     std::string ItemText(int index) const;
-    int ItemIndex() const;
-    void SetItemIndex(int index);
 
 protected:
     bool HandleCommand(WORD code) override;
 };
 
 // The extended combo box: entries with pictures from an image list.
-class ComboBoxEx : public Control {
+class ComboBoxEx : public ComboControl {
 public:
     std::function<void()> OnChange;
     void Create(Container& parent, const Bounds& bounds, HFONT font, int dropDownRows = 8);
     void SetImageList(HIMAGELIST images);
     void AddItem(const std::string& text, int image);
-    void ClearItems();
-    int Count() const;
     std::string ItemText(int index) const;
     int ItemImage(int index) const;
-    int ItemIndex() const;
-    void SetItemIndex(int index);
 
 protected:
     bool HandleCommand(WORD code) override;

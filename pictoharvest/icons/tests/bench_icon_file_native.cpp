@@ -21,19 +21,12 @@ public:
     int errors = 0;
 };
 
-std::vector<std::uint8_t> MakeFile(int images) {
-    const int sizes[] = {16, 32, 48};
-    const int depths[] = {4, 8, 32};
-    std::vector<ph::testing::IconFileEntry> entries;
-    for (int i = 0; i < images; ++i) entries.push_back({ph::testing::MakeDibImage(sizes[i % 3], sizes[i % 3], depths[i / 3 % 3])});
-    return ph::testing::MakeIconFile(entries);
-}
 
 }  // namespace
 
 int main() {
     for (int images : {100, 200, 400}) {
-        const auto file = MakeFile(images);
+        const auto file = ph::testing::MakeMixedIconFile(images);
         CountingSink sink;
         SilentReporter reporter;
         int rounds = 0;

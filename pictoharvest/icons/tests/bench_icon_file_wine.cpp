@@ -20,14 +20,6 @@ public:
     int errors = 0;
 };
 
-std::vector<std::uint8_t> MakeFile(int images) {
-    const int sizes[] = {16, 32, 48};
-    const int depths[] = {4, 8, 32};
-    std::vector<ph::testing::IconFileEntry> entries;
-    for (int i = 0; i < images; ++i)
-        entries.push_back({ph::testing::MakeDibImage(sizes[i % 3], sizes[i % 3], depths[i / 3 % 3])});
-    return ph::testing::MakeIconFile(entries);
-}
 
 }  // namespace
 
@@ -36,7 +28,7 @@ int main() {
     ph::ImageCollection collection;
     for (int images : {100, 200, 400}) {
         const std::string path = dir.File("bench" + std::to_string(images) + ".ico");
-        ph::testing::WriteBytes(path, MakeFile(images));
+        ph::testing::WriteBytes(path, ph::testing::MakeMixedIconFile(images));
         CountingReporter reporter;
         int rounds = 0;
         const auto start = std::chrono::steady_clock::now();

@@ -197,4 +197,12 @@ std::vector<std::uint8_t> MakeIconFile(const std::vector<IconFileEntry>& entries
     return out.data();
 }
 
+std::vector<std::uint8_t> MakeMixedIconFile(int images) {
+    const int sizes[] = {16, 32, 48};
+    const int depths[] = {4, 8, 32};
+    std::vector<IconFileEntry> entries;
+    for (int i = 0; i < images; ++i) entries.push_back({MakeDibImage(sizes[i % 3], sizes[i % 3], depths[i / 3 % 3])});
+    return MakeIconFile(entries);
+}
+
 }  // namespace ph::testing
