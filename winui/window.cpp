@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <map>
+
 #include "winui/prompts.h"
 
 namespace winui {
@@ -198,6 +200,29 @@ LRESULT CALLBACK Window::SubclassProc(HWND window, UINT message, WPARAM wParam, 
         ShowCurrentException();
         return 0;
     }
+}
+
+namespace {
+// Open bulk updates per window, so inner guards leave redraw off.
+std::map<HWND, int>& OpenBulkUpdates() {
+    static std::map<HWND, int> open;
+    return open;
+}
+}  // namespace
+
+BulkUpdate::BulkUpdate(HWND window) : window_(window) {
+    if (!window_) return;
+    if (OpenBulkUpdates()[window_]++ == 0) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+}
+
+BulkUpdate::~BulkUpdate() {
+    if (!window_) return;
+    auto& open = OpenBulkUpdates();
+    if (--open[window_] > 0) return;
+    open.erase(window_);
+    if (!IsWindow(window_)) return;
+    SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 }  // namespace winui

@@ -31,6 +31,20 @@ void Guard(F&& handler) noexcept {
     }
 }
 
+// Redraw off while a window is filled or changed in bulk, on again (and the
+// window repainted) when the guard ends. Nested guards keep redraw off until
+// the outermost one ends.
+class BulkUpdate {
+public:
+    explicit BulkUpdate(HWND window);
+    ~BulkUpdate();
+    BulkUpdate(const BulkUpdate&) = delete;
+    BulkUpdate& operator=(const BulkUpdate&) = delete;
+
+private:
+    HWND window_;
+};
+
 class Window {
 public:
     Window() = default;

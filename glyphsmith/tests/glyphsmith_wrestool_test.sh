@@ -6,7 +6,11 @@
 set -euo pipefail
 glyphsmith=$1 wine_run=$2 fixtures=$3
 source "$(dirname "$wine_run")/wine-env"
-dll="$WINEPREFIX/drive_c/windows/syswow64/shell32.dll"
+# The shell32.dll that the program under test sees as its system's: the
+# 32-bit one, or the 64-bit one where the prefix has no 32-bit part.
+system=syswow64
+[[ -f "$WINEPREFIX/drive_c/windows/syswow64/shell32.dll" ]] || system=system32
+dll="$WINEPREFIX/drive_c/windows/$system/shell32.dll"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 winpath() { echo "Z:${1//\//\\}"; }
@@ -39,7 +43,7 @@ images() {
 
 mkdir "$work/wrestool" "$work/glyphsmith"
 wrestool -x -t14 -o "$work/wrestool" "$dll"
-"$wine_run" "$glyphsmith" --extract 'C:\windows\syswow64\shell32.dll' "$(winpath "$work/glyphsmith")" >/dev/null
+"$wine_run" "$glyphsmith" --extract "C:\\windows\\$system\\shell32.dll" "$(winpath "$work/glyphsmith")" >/dev/null
 
 theirs=$(ls "$work/wrestool" | wc -l)
 ours=$(ls "$work/glyphsmith" | wc -l)

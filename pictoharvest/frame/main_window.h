@@ -159,6 +159,31 @@ public:
 
     static constexpr UINT kRestartEditMessage = WM_APP + 100;
 
+    // ---- settings store (main_window_settings.cpp) ---------------------------
+    // Root index 0..5 is HKCR, HKCU, HKLM, HKU, HKCC, HKDD; type letters are
+    // "s", "e", "m", "i", "b". Failures are silent: reads give empty text.
+    std::string ReadReg(int root, const std::string& keyPath, const std::string& valueName,
+                        const std::string& type);
+    void WriteInReg(int root, const std::string& keyPath, const std::string& valueName,
+                    const std::string& data, const std::string& type);
+    void WriteReg(int root, const std::string& keyPath, const std::string& valueName,
+                  const std::string& data, const std::string& type);
+
+    // ---- view commands (main_window_view.cpp) -------------------------------
+    // The sort arrow of the file list's header: shown on one column, removed
+    // from the others.
+    void AddBitmapTo(int column, bool up);
+    void ClearBitmapOnAllBut(int column);
+    UINT listIconSize = SHGFI_SMALLICON;  // SHGFI_SMALLICON or SHGFI_LARGEICON
+
+    // ---- folder tree (main_window_tree.cpp) ---------------------------------
+
+    // ---- file list (main_window_list.cpp) -----------------------------------
+
+    // ---- icon panes (main_window_icons.cpp) ---------------------------------
+
+    // ---- saving (main_window_save.cpp) --------------------------------------
+
     // ---- state other parts keep on the window -------------------------------
     int historyIndex = 0;
     int filterMode = 0;

@@ -36,6 +36,9 @@ target_link_libraries(icons_module_win32 PUBLIC icons_module_core shell32 user32
 # Fixture modules, built from resource scripts. Their images are written
 # by a small program built for and run on the build machine.
 find_program(PH_HOST_CXX NAMES g++ c++ clang++ REQUIRED)
+# The fixtures are 32-bit modules (and one 64-bit one) in every build.
+find_program(PH_WINDRES32 i686-w64-mingw32-windres REQUIRED)
+find_program(PH_CC32 i686-w64-mingw32-gcc REQUIRED)
 find_program(PH_WINDRES64 x86_64-w64-mingw32-windres REQUIRED)
 find_program(PH_CC64 x86_64-w64-mingw32-gcc REQUIRED)
 set(module_fixtures ${CMAKE_CURRENT_BINARY_DIR}/module_fixtures)
@@ -71,9 +74,9 @@ function(module_fixture output script windres compiler entry)
                 ${module_fixture_sources}/module_images.rci ${module_fixture_sources}/module_fixture_entry.c
         VERBATIM)
 endfunction()
-module_fixture(twelve_groups.dll module_twelve_groups.rc ${CMAKE_RC_COMPILER} ${CMAKE_C_COMPILER}
+module_fixture(twelve_groups.dll module_twelve_groups.rc ${PH_WINDRES32} ${PH_CC32}
                _FixtureEntry@12 -shared)
-module_fixture(no_groups.exe module_no_groups.rc ${CMAKE_RC_COMPILER} ${CMAKE_C_COMPILER}
+module_fixture(no_groups.exe module_no_groups.rc ${PH_WINDRES32} ${PH_CC32}
                _FixtureEntry@12 -mwindows)
 module_fixture(wide64.dll module_64bit.rc ${PH_WINDRES64} ${PH_CC64} FixtureEntry -shared)
 add_custom_target(module_fixture_modules ALL DEPENDS

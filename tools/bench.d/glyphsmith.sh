@@ -6,8 +6,12 @@ set -euo pipefail
 build=$1
 tools=$(cd "$(dirname "$0")/.." && pwd)
 source "$tools/wine-env"
-glyphsmith="$build/win32/bin/Glyphsmith.exe"
-dll="$WINEPREFIX/drive_c/windows/syswow64/shell32.dll"
+glyphsmith="$build/$("$tools/wine-preset")/bin/Glyphsmith.exe"
+# The shell32.dll that the program under test sees as its system's: the
+# 32-bit one, or the 64-bit one where the prefix has no 32-bit part.
+system=syswow64
+[[ -f "$WINEPREFIX/drive_c/windows/syswow64/shell32.dll" ]] || system=system32
+dll="$WINEPREFIX/drive_c/windows/$system/shell32.dll"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 runs=${PH_BENCH_RUNS:-5}
@@ -20,7 +24,7 @@ for ((i = 0; i < runs; i++)); do
     rm -rf "$work/w" "$work/g" && mkdir "$work/w" "$work/g"
     start=$(now); wrestool -x -t14 -o "$work/w" "$dll"; theirs+=("$(elapsed "$start")")
     start=$(now)
-    "$tools/wine-run" "$glyphsmith" --extract 'C:\windows\syswow64\shell32.dll' "Z:${work//\//\\}\\g" >/dev/null
+    "$tools/wine-run" "$glyphsmith" --extract "C:\\windows\\$system\\shell32.dll" "Z:${work//\//\\}\\g" >/dev/null
     ours+=("$(elapsed "$start")")
 done
 t=$(printf '%s\n' "${theirs[@]}" | best)
