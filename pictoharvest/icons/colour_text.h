@@ -1,8 +1,8 @@
 #pragma once
 // Colours as the settings store keeps them: the name of a standard colour
 // ("clWhite", "clRed", ...) or "$" and eight hexadecimal digits 00BBGGRR.
-// Values are COLORREF-ordered (0x00BBGGRR); system colours carry 0x80 or
-// 0xFF in the top byte and the system colour index in the low byte.
+// Values are COLORREF-ordered (0x00BBGGRR); a value with a top byte, such as
+// a system colour, is written in the "$" form like any other.
 // Portable: no windows.h here.
 #include <cstdint>
 #include <optional>
@@ -11,11 +11,12 @@
 
 namespace ph {
 
-// Accepts a colour name (any letter case), "$" with one to eight
-// hexadecimal digits, "0x" hexadecimal, or decimal digits.
+// Accepts a standard colour's name (any letter case) or "$" with exactly
+// eight hexadecimal digits; any other text is no colour.
 std::optional<std::uint32_t> ParseColourText(std::string_view text);
 
-// The colour's name when a standard colour has that value, else "$00BBGGRR".
+// The name of the standard colour with that value (the sixteen basic colours,
+// clMoneyGreen, clSkyBlue, clCream, clMedGray), else "$" and eight digits.
 std::string ColourText(std::uint32_t colour);
 
 }  // namespace ph

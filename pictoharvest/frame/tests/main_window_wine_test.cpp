@@ -13,6 +13,7 @@
 
 #include "pictoharvest/frame/app_state.h"
 #include "pictoharvest/frame/main_window.h"
+#include "stored_layout.h"
 #include "winui/testing/scripted_prompts.h"
 
 namespace ph {
@@ -59,6 +60,7 @@ protected:
         InitializeUnit();
     }
     void SetUp() override {
+        testing::ClearStoredLayout();
         form = std::make_unique<TForm1>();
         ShowWindow(form->Handle(), SW_SHOWNORMAL);
         SetWindowPos(form->Handle(), nullptr, 1, 1, 950, 600, SWP_NOZORDER);
@@ -68,6 +70,7 @@ protected:
         if (form && form->Handle()) DestroyWindow(form->Handle());
         form.reset();
         Pump();
+        testing::ClearStoredLayout();
     }
     void Resize(int width, int height) {
         SetWindowPos(form->Handle(), nullptr, 1, 1, width, height, SWP_NOZORDER);
