@@ -9,7 +9,7 @@ bool MemoryZipInput::ReadAt(std::uint64_t offset, std::uint8_t* buffer, std::siz
     got = 0;
     if (offset >= data_.size()) return true;
     got = static_cast<std::size_t>(std::min<std::uint64_t>(count, data_.size() - offset));
-    std::memcpy(buffer, data_.data() + offset, got);
+    if (got != 0) std::memcpy(buffer, data_.data() + offset, got);
     return true;
 }
 
