@@ -43,13 +43,21 @@ private:
     std::unique_ptr<UnzipOutput> inner_;
 };
 
+// A folder of this process's own, removed when the fuzzer ends.
+struct ScratchFolder {
+    ScratchFolder() : path(fs::temp_directory_path() / ("ph-fuzz-unzip-" + std::to_string(getpid()))) {
+        fs::create_directories(path);
+    }
+    ~ScratchFolder() {
+        std::error_code ec;
+        fs::remove_all(path, ec);
+    }
+    fs::path path;
+};
+
 const fs::path& Scratch() {
-    static const fs::path path = [] {
-        fs::path p = fs::temp_directory_path() / ("ph-fuzz-unzip-" + std::to_string(getpid()));
-        fs::create_directories(p);
-        return p;
-    }();
-    return path;
+    static const ScratchFolder folder;
+    return folder.path;
 }
 
 }  // namespace

@@ -179,8 +179,15 @@ TEST_F(UnzipDateiTest, FalseWhenTheArchiveCannotBeUnpacked) {
     EXPECT_FALSE(UnzipDatei(dest().string(), archivePath().string()));
     EXPECT_FALSE(UnzipDatei(dest().string(), (scratch.path() / "missing.zip").string()));
     EXPECT_FALSE(UnzipDatei((scratch.path() / "no-folder").string(), archivePath().string()));
+    // An end record alone at offset 0, and one pushed too far by its comment.
     ph::testing::WriteBytes(archivePath(), BuildZip(Fixture{}));
     EXPECT_FALSE(UnzipDatei(dest().string(), archivePath().string()));
+    Fixture commented;
+    commented.entries = {Entry("a.txt", Text("a"))};
+    commented.comment.assign(65514, '#');
+    ph::testing::WriteBytes(archivePath(), BuildZip(commented));
+    EXPECT_FALSE(UnzipDatei(dest().string(), archivePath().string()));
+    EXPECT_TRUE(fs::is_empty(dest()));
 }
 
 TEST(UnzipTimes, DosConversionMatchesTheSystem) {
