@@ -2,9 +2,11 @@
 #
 #   ph_native_test(name SOURCES a.cpp ... LIBS lib ...)
 #       a GoogleTest program of portable code, built and run on Linux only.
-#   ph_wine_test(name SOURCES a.cpp ... LIBS lib ... [TIMEOUT seconds])
+#   ph_wine_test(name SOURCES a.cpp ... LIBS lib ... [TIMEOUT seconds]
+#                [ENVIRONMENT VAR=value ...])
 #       a GoogleTest program of Win32 code, built for Windows and run under
 #       Wine; its main() arms a watchdog so no test can hang the run.
+#       ENVIRONMENT reaches the Wine runner (PH_WINE_LOCALE=de_DE.UTF-8).
 include(GoogleTest)
 
 function(ph_native_test name)
@@ -21,7 +23,7 @@ function(ph_wine_test name)
     if(NOT PH_WIN32)
         return()
     endif()
-    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;ENVIRONMENT" ${ARGN})
     if(NOT T_TIMEOUT)
         set(T_TIMEOUT 60)
     endif()
@@ -30,8 +32,12 @@ function(ph_wine_test name)
     if(NOT PH_WINE_TESTS)
         return()
     endif()
+    set(extra)
+    if(T_ENVIRONMENT)
+        set(extra ENVIRONMENT "${T_ENVIRONMENT}")
+    endif()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                         PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS wine)
+                         PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS wine ${extra})
 endfunction()
 
 # ph_fuzz_target(name SOURCES a.cpp ... LIBS lib ...): a libFuzzer program,

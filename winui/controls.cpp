@@ -212,6 +212,151 @@ LRESULT TreeView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return answer;
 }
 
+HTREEITEM TreeView::AddChild(HTREEITEM parent, const std::string& caption, int image, LPARAM data) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent ? parent : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(caption.c_str());
+    insert.item.iImage = image;
+    insert.item.iSelectedImage = image;
+    insert.item.lParam = data;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (item && parent) SetHasChildrenMark(parent, true);
+    return item;
+}
+
+HTREEITEM TreeView::AddPlaceholder(HTREEITEM parent) {
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>("");
+    insert.item.lParam = 0;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(
+        SendMessageA(Handle(), TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    if (item) SetHasChildrenMark(parent, true);
+    return item;
+}
+
+void TreeView::Delete(HTREEITEM item) {
+    if (item) SendMessageA(Handle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+}
+
+void TreeView::DeleteChildren(HTREEITEM item) {
+    while (HTREEITEM child = FirstChild(item)) Delete(child);
+}
+
+int TreeView::Count() const { return static_cast<int>(SendMessageA(Handle(), TVM_GETCOUNT, 0, 0)); }
+
+namespace {
+HTREEITEM NextItem(HWND tree, HTREEITEM item, UINT relation) {
+    return reinterpret_cast<HTREEITEM>(
+        SendMessageA(tree, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+}
+}  // namespace
+
+HTREEITEM TreeView::Root() const { return NextItem(Handle(), nullptr, TVGN_ROOT); }
+HTREEITEM TreeView::FirstChild(HTREEITEM item) const {
+    return item ? NextItem(Handle(), item, TVGN_CHILD) : nullptr;
+}
+HTREEITEM TreeView::NextSibling(HTREEITEM item) const {
+    return item ? NextItem(Handle(), item, TVGN_NEXT) : nullptr;
+}
+HTREEITEM TreeView::ParentOf(HTREEITEM item) const {
+    return item ? NextItem(Handle(), item, TVGN_PARENT) : nullptr;
+}
+
+HTREEITEM TreeView::NextInOrder(HTREEITEM item) const {
+    if (!item) return nullptr;
+    if (HTREEITEM child = FirstChild(item)) return child;
+    for (HTREEITEM at = item; at; at = ParentOf(at))
+        if (HTREEITEM next = NextSibling(at)) return next;
+    return nullptr;
+}
+
+HTREEITEM TreeView::PreviousInOrder(HTREEITEM item) const {
+    if (!item) return nullptr;
+    HTREEITEM previous = NextItem(Handle(), item, TVGN_PREVIOUS);
+    if (!previous) return ParentOf(item);
+    // The last item of the previous sibling's subtree.
+    for (HTREEITEM child = FirstChild(previous); child; child = FirstChild(previous)) {
+        previous = child;
+        while (HTREEITEM next = NextSibling(previous)) previous = next;
+    }
+    return previous;
+}
+
+HTREEITEM TreeView::Selected() const { return NextItem(Handle(), nullptr, TVGN_CARET); }
+void TreeView::Select(HTREEITEM item) {
+    SendMessageA(Handle(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
+}
+void TreeView::MakeVisible(HTREEITEM item) {
+    if (item) SendMessageA(Handle(), TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+}
+
+namespace {
+bool ReadItem(HWND tree, HTREEITEM item, TVITEMA& info) {
+    info.hItem = item;
+    return item && SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+}
+}  // namespace
+
+std::string TreeView::Caption(HTREEITEM item) const {
+    char buffer[520] = {};
+    TVITEMA info{};
+    info.mask = TVIF_TEXT;
+    info.pszText = buffer;
+    info.cchTextMax = sizeof(buffer);
+    return ReadItem(Handle(), item, info) ? std::string(buffer) : std::string();
+}
+LPARAM TreeView::Data(HTREEITEM item) const {
+    TVITEMA info{};
+    info.mask = TVIF_PARAM;
+    return ReadItem(Handle(), item, info) ? info.lParam : 0;
+}
+int TreeView::Image(HTREEITEM item) const {
+    TVITEMA info{};
+    info.mask = TVIF_IMAGE;
+    return ReadItem(Handle(), item, info) ? info.iImage : -1;
+}
+int TreeView::SelectedImage(HTREEITEM item) const {
+    TVITEMA info{};
+    info.mask = TVIF_SELECTEDIMAGE;
+    return ReadItem(Handle(), item, info) ? info.iSelectedImage : -1;
+}
+bool TreeView::Expanded(HTREEITEM item) const {
+    return item && (SendMessageA(Handle(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) &
+                    TVIS_EXPANDED);
+}
+void TreeView::Expand(HTREEITEM item) {
+    if (item) SendMessageA(Handle(), TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item));
+}
+void TreeView::Collapse(HTREEITEM item) {
+    if (item) SendMessageA(Handle(), TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item));
+}
+bool TreeView::HasChildrenMark(HTREEITEM item) const {
+    TVITEMA info{};
+    info.mask = TVIF_CHILDREN;
+    return ReadItem(Handle(), item, info) && info.cChildren != 0;
+}
+void TreeView::SetHasChildrenMark(HTREEITEM item, bool hasChildren) {
+    if (!item) return;
+    TVITEMA info{};
+    info.mask = TVIF_CHILDREN;
+    info.hItem = item;
+    info.cChildren = hasChildren ? 1 : 0;
+    SendMessageA(Handle(), TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&info));
+}
+void TreeView::SortChildren(HTREEITEM parent, PFNTVCOMPARE compare, LPARAM context) {
+    TVSORTCB sort{};
+    sort.hParent = parent ? parent : TVI_ROOT;
+    sort.lpfnCompare = compare;
+    sort.lParam = context;
+    SendMessageA(Handle(), TVM_SORTCHILDRENCB, 0, reinterpret_cast<LPARAM>(&sort));
+}
+
 // ---- ListView --------------------------------------------------------------
 
 void ListView::Create(Container& parent, const Bounds& bounds, DWORD style, HFONT font) {
@@ -301,6 +446,36 @@ void ListView::SetItemCount(int count) {
 int ListView::ItemCount() const { return static_cast<int>(SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0)); }
 int ListView::SelectedCount() const {
     return static_cast<int>(SendMessageA(Handle(), LVM_GETSELECTEDCOUNT, 0, 0));
+}
+int ListView::NextSelected(int after) const {
+    return static_cast<int>(SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(after),
+                                         MAKELPARAM(LVNI_SELECTED, 0)));
+}
+bool ListView::ItemSelected(int index) const {
+    return SendMessageA(Handle(), LVM_GETITEMSTATE, static_cast<WPARAM>(index), LVIS_SELECTED) & LVIS_SELECTED;
+}
+namespace {
+void SetSelection(HWND list, int index, bool selected) {
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED;
+    item.state = selected ? LVIS_SELECTED : 0;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+}
+}  // namespace
+void ListView::SelectAll() { SetSelection(Handle(), -1, true); }
+void ListView::ClearSelection() { SetSelection(Handle(), -1, false); }
+void ListView::SelectOnly(int index) {
+    ClearSelection();
+    SetSelection(Handle(), index, true);
+}
+int ListView::ItemAt(int x, int y) const {
+    LVHITTESTINFO hit{};
+    hit.pt = {x, y};
+    return static_cast<int>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+void ListView::Repaint() {
+    InvalidateRect(Handle(), nullptr, TRUE);
+    UpdateWindow(Handle());
 }
 
 // ---- CheckListBox ----------------------------------------------------------

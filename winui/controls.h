@@ -84,6 +84,36 @@ public:
     void SetIndent(int indent);
     int Indent() const;
 
+    // Items. `data` is the item's lParam; a caption-only child without
+    // data and image is what a placeholder is made of.
+    HTREEITEM AddChild(HTREEITEM parent, const std::string& caption, int image, LPARAM data);
+    HTREEITEM AddPlaceholder(HTREEITEM parent);
+    void Delete(HTREEITEM item);
+    void DeleteChildren(HTREEITEM item);
+    int Count() const;
+    HTREEITEM Root() const;
+    HTREEITEM FirstChild(HTREEITEM item) const;
+    HTREEITEM NextSibling(HTREEITEM item) const;
+    HTREEITEM ParentOf(HTREEITEM item) const;
+    // Every item in index order (parents before their children, collapsed
+    // or not), and back.
+    HTREEITEM NextInOrder(HTREEITEM item) const;
+    HTREEITEM PreviousInOrder(HTREEITEM item) const;
+    HTREEITEM Selected() const;
+    void Select(HTREEITEM item);
+    void MakeVisible(HTREEITEM item);
+    std::string Caption(HTREEITEM item) const;
+    LPARAM Data(HTREEITEM item) const;
+    int Image(HTREEITEM item) const;
+    int SelectedImage(HTREEITEM item) const;
+    bool Expanded(HTREEITEM item) const;
+    void Expand(HTREEITEM item);
+    void Collapse(HTREEITEM item);
+    // The expansion button, independent of the children the item holds.
+    bool HasChildrenMark(HTREEITEM item) const;
+    void SetHasChildrenMark(HTREEITEM item, bool hasChildren);
+    void SortChildren(HTREEITEM parent, PFNTVCOMPARE compare, LPARAM context);
+
     bool HandleReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 protected:
@@ -114,6 +144,15 @@ public:
     void SetItemCount(int count);
     int ItemCount() const;
     int SelectedCount() const;
+    // First selected item after `after` (-1: from the start); -1 when none.
+    int NextSelected(int after = -1) const;
+    bool ItemSelected(int index) const;
+    void SelectAll();
+    void ClearSelection();
+    void SelectOnly(int index);
+    // The item under a client point, or -1.
+    int ItemAt(int x, int y) const;
+    void Repaint();
 };
 
 // An owner-drawn list box whose items carry a check state. The check box is

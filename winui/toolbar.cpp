@@ -78,6 +78,18 @@ ToolButton* ToolBar::Find(const std::string& buttonName) {
     return nullptr;
 }
 
+void ToolBar::SetEnabled(const std::string& buttonName, bool enabled) {
+    if (ToolButton* button = Find(buttonName))
+        SendMessageA(Handle(), TB_ENABLEBUTTON, static_cast<WPARAM>(button->commandId), MAKELPARAM(enabled ? TRUE : FALSE, 0));
+}
+
+bool ToolBar::Enabled(const std::string& buttonName) const {
+    for (const auto& button : buttons_)
+        if (button->name == buttonName)
+            return SendMessageA(Handle(), TB_ISBUTTONENABLED, static_cast<WPARAM>(button->commandId), 0) != 0;
+    return false;
+}
+
 void ToolBar::SetCaption(const std::string& buttonName, const std::string& caption) {
     ToolButton* button = Find(buttonName);
     if (!button) return;

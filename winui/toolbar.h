@@ -38,6 +38,8 @@ public:
     ToolButton* Find(const std::string& buttonName);
     const std::vector<std::unique_ptr<ToolButton>>& Buttons() const { return buttons_; }
     void SetCaption(const std::string& buttonName, const std::string& caption);
+    void SetEnabled(const std::string& buttonName, bool enabled);
+    bool Enabled(const std::string& buttonName) const;
     RECT ButtonRect(const ToolButton& button) const;
     // Presses a button as a click would (runs its action or drops its menu).
     void Press(const std::string& buttonName);

@@ -6,9 +6,13 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "pictoharvest/browser/com_ptr.h"
+#include "pictoharvest/browser/shell_item.h"
 #include "pictoharvest/icons/image_collection.h"
 #include "winui/controls.h"
 #include "winui/image_list.h"
@@ -177,10 +181,58 @@ public:
     UINT listIconSize = SHGFI_SMALLICON;  // SHGFI_SMALLICON or SHGFI_LARGEICON
 
     // ---- folder tree (main_window_tree.cpp) ---------------------------------
+    void FillBranch(IShellFolder* folder, LPCITEMIDLIST parentAbsolute, HTREEITEM parent);
+    // Nodes from level 3 on by caption, ignoring case; above that 0.
+    int TreeView1Compare(const FolderNodeData* node1, const FolderNodeData* node2) const;
+    void TreeView1Deletion(NMTREEVIEWA& info);
+    // First node in index order whose path upper-cased equals upperPath.
+    HTREEITEM FindNodeAbs(const std::string& upperPath) const;
+    // The same from the root's first child on, upper-casing both sides.
+    HTREEITEM FindNodeByPath(const std::string& path) const;
+    std::string SpecialFolder(int csidl);
+    // Reconciles the whole tree with the disk.
+    void FindNode();
+    bool TestKeyExists(HTREEITEM node);
+    void TestForNewNode(HTREEITEM node);
+    void FillBranchExGetPidl(IShellFolder* folder, LPCITEMIDLIST parentAbsolute,
+                             const std::string& wantedName, HTREEITEM parent);
+    FolderNodeData* NodeData(HTREEITEM node) const;
+    // Expands a node, reading its children first when it is unread, as a
+    // click on its button does.
+    void ExpandNode(HTREEITEM node);
+    // Orders every node's children through TreeView1Compare.
+    void SortTree();
+
+    std::string currentFolderKey;  // upper case, with a trailing backslash
+    bool subFolderHint = false;    // the last HasSubFolders answer of TestKeyExists
+    std::vector<std::string> nodeChildPaths;    // scratch: child paths of a node
+    std::vector<std::string> foundDirectories;  // scratch: directories on disk
+    // The data of every real node; a node's lParam points at its record.
+    std::unordered_map<const FolderNodeData*, std::unique_ptr<FolderNodeData>> folderNodes;
+
+    // Navigation steps of TreeView1Click (main_window_handlers.cpp).
+    void RecordHistoryVisit(const std::string& path, const std::string& caption);
+    bool HistoryBackAvailable() const;
+    bool HistoryForwardAvailable() const;
+    void ApplyHistoryResume();
 
     // ---- file list (main_window_list.cpp) -----------------------------------
+    void FillShellList(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList);
+    void ClearShellList();
+    int CompareShellItems(const ShellItem& a, const ShellItem& b) const;
+    void SortShellItems();
+    // The record of the list's first selected item, or nullptr.
+    const ShellItem* SelectedShellItem() const;
+
+    std::vector<std::unique_ptr<ShellItem>> shellItems;  // item k of the list is record k
+    int sortColumn = 0;  // 0 name, 1 size, 2 type, 3 modified, 4 attribute letters
+    bool sortAscending = true;
+    bool arrowUp = false;
+    int lastSortColumn = 0;
+    bool newFolderPending = false;  // set while a new folder is being named
 
     // ---- icon panes (main_window_icons.cpp) ---------------------------------
+    void DisplayIcon();
 
     // ---- saving (main_window_save.cpp) --------------------------------------
 

@@ -24,6 +24,12 @@ void TForm1::PopupLeftPopup() {}
 void TForm1::PopupRightPopup() {}
 void TForm1::PopupMenuItemsClick(winui::MenuItem&) {}
 
+// Navigation history, recorded by TreeView1Click.
+void TForm1::RecordHistoryVisit(const std::string&, const std::string&) {}
+bool TForm1::HistoryBackAvailable() const { return false; }
+bool TForm1::HistoryForwardAvailable() const { return false; }
+void TForm1::ApplyHistoryResume() {}
+
 // Address and filter row.
 void TForm1::ComboBox1Click() {}
 void TForm1::ComboBoxEx1Change() {}

@@ -3,6 +3,7 @@
 
 namespace ph {
 
+void TForm1::DisplayIcon() {}
 void TForm1::Allesmarkieren1Click() {}
 void TForm1::Markierungumkehren1Click() {}
 void TForm1::ListViewSClick() {}

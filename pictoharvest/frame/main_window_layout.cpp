@@ -190,6 +190,10 @@ void TForm1::BindEvents() {
             case TVN_ENDLABELEDITA:
                 result = TreeView1Edited(reinterpret_cast<NMTVDISPINFOA&>(header)) ? TRUE : FALSE;
                 return true;
+            case TVN_DELETEITEMA:
+                TreeView1Deletion(reinterpret_cast<NMTREEVIEWA&>(header));
+                result = 0;
+                return true;
             default:
                 return false;
         }
