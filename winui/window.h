@@ -34,6 +34,22 @@ void Guard(F&& handler) noexcept {
 // Redraw off while a window is filled or changed in bulk, on again (and the
 // window repainted) when the guard ends. Nested guards keep redraw off until
 // the outermost one ends.
+// The hourglass while the program is busy; the previous cursor afterwards.
+class WaitCursor {
+public:
+    WaitCursor();
+    ~WaitCursor();
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+// Handles the messages already waiting, once; a quit request is posted again
+// for the main loop.
+void ProcessPendingMessages();
+
 class BulkUpdate {
 public:
     explicit BulkUpdate(HWND window);

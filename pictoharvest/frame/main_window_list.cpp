@@ -12,29 +12,6 @@
 namespace ph {
 namespace {
 
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursor(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
-void ProcessPendingMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 bool Admitted(int filterMode, bool isFolder, const std::string& parsingName) {
     switch (FilterItem(filterMode, isFolder, AnsiUpperCase(FileExtension(parsingName)))) {
         case FilterVerdict::Admit: return true;
@@ -52,9 +29,9 @@ void TForm1::ClearShellList() {
 }
 
 void TForm1::FillShellList(IShellFolder* folder, PCIDLIST_ABSOLUTE folderList) {
-    ProcessPendingMessages();
+    winui::ProcessPendingMessages();
     ClearShellList();
-    WaitCursor wait;
+    winui::WaitCursor wait;
     ChildEnumerator children(folder);
     std::optional<winui::BulkUpdate> bulk;
     if (children.ok()) {

@@ -11,30 +11,6 @@
 namespace ph {
 namespace {
 
-// The hourglass while the shell is read; the previous cursor afterwards.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_ ? previous_ : LoadCursor(nullptr, IDC_ARROW)); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
-void ProcessPendingMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
 int CALLBACK CompareNodes(LPARAM first, LPARAM second, LPARAM form) {
     return reinterpret_cast<const TForm1*>(form)->TreeView1Compare(
         reinterpret_cast<const FolderNodeData*>(first), reinterpret_cast<const FolderNodeData*>(second));
@@ -166,7 +142,7 @@ void TForm1::TreeView1Deletion(NMTREEVIEWA& info) {
 
 bool TForm1::TreeView1Expanding(NMTREEVIEWA& info) {
     if (!(info.action & TVE_EXPAND)) return true;
-    WaitCursor wait;
+    winui::WaitCursor wait;
     HTREEITEM node = info.itemNew.hItem;
     HTREEITEM first = TreeView1.FirstChild(node);
     // A first child without data is the placeholder of an unread node.
@@ -241,7 +217,7 @@ void TForm1::TreeView1Click() {
     ToolBar1.SetEnabled("ToolButton4", level > 0);
     ApplyHistoryResume();
 
-    ProcessPendingMessages();
+    winui::ProcessPendingMessages();
     // The messages may have changed the tree; the node's record is looked
     // up again.
     data = NodeData(node == TreeView1.Selected() ? node : nullptr);
